@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Driver.h"
+#include "Variant.h"
+
+namespace dbaccess {
+
+class TTable;
+
+// One column of an open table. Reads see the current row, or the new row while
+// the table is appending; writes go to the new row.
+class TField {
+public:
+    TField(TTable& table, int index, TFieldDef def) : m_table(table), m_index(index), m_def(std::move(def)) {}
+
+    const std::string& FieldName() const { return m_def.name; }
+    TFieldType DataType() const { return m_def.type; }
+    // Characters for ftString and ftFixedChar, bytes for ftBytes and ftVarBytes,
+    // decimal places for ftBCD.
+    int Size() const { return m_def.size; }
+    bool ReadOnly() const { return m_def.readOnly; }
+    bool Required() const { return m_def.required; }
+    int Index() const { return m_index; }
+
+    bool IsNull();
+    // The generic value, of the kind of the type code.
+    const TVariant& AsVariant();
+    // ftFloat rounds to the nearest integer, halves to even ("Valor do campo '%s'
+    // está fora de faixa" without a 32-bit form); text reads as a 32-bit integer
+    // in decimal or hexadecimal ("'%s' is not a valid integer value").
+    std::int32_t AsInteger();
+    // Text of the value; the whole contents of a memo.
+    std::string AsString();
+
+    // Each write fails with "Campo '%s' não pode ser modificado" on a ReadOnly
+    // field (prefixed with the table's name for the blob family).
+    // Writes a generic value, converted to the field's kind: text is cut to Size
+    // characters and at a NUL, BCD rounded to Size places, bytes padded to Size.
+    void SetVariant(const TVariant& value);
+    // Into a text field it writes the decimal text, which must fit Size.
+    void SetInteger(std::int32_t value);
+    void SetFloat(double value);
+    void SetString(std::string_view text);
+
+private:
+    TVariant& NewValue();
+    [[noreturn]] void Fail(const char* pattern) const;
+    void StoreText(TVariant& slot, std::string_view text);
+
+    TTable& m_table;
+    int m_index;
+    TFieldDef m_def;
+    TVariant m_value;  // the last value read from the current row
+};
+
+// Reads a text as a 32-bit integer: leading spaces, then an optional sign and
+// decimal digits, or without a sign one of the prefixes $ x X 0x 0X and up to
+// FFFFFFFF in hexadecimal, taken as two's complement. nullopt otherwise.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+
+// Rounds to the nearest integer, halves to even; nullopt without a 32-bit form.
+std::optional<std::int32_t> RoundToInteger(double value);
+
+}  // namespace dbaccess
