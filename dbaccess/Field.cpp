@@ -98,13 +98,47 @@ std::optional<std::int32_t> RoundToInteger(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
+TField::TField(TTable& table, int index, TFieldDef def) : m_table(table), m_index(index), m_def(std::move(def)) {
+    switch (m_def.type) {
+        case ftMemo:
+        case ftFmtMemo:
+        case ftOraClob:
+        case ftGuid:
+            m_plainKind = TVariant(std::string()).index();
+            break;
+        case ftInteger:
+        case ftAutoInc:
+            m_plainKind = TVariant(std::int32_t{}).index();
+            break;
+        case ftLargeint:
+            m_plainKind = TVariant(std::int64_t{}).index();
+            break;
+        case ftFloat:
+        case ftCurrency:
+            m_plainKind = TVariant(double{}).index();
+            break;
+        case ftBoolean:
+            m_plainKind = TVariant(bool{}).index();
+            break;
+        case ftDate:
+        case ftTime:
+        case ftDateTime:
+            m_plainKind = TVariant(TDateTime{}).index();
+            break;
+        default:
+            if (IsBytesKind(m_def.type) && m_def.type != ftBytes && m_def.type != ftVarBytes) {
+                m_plainKind = TVariant(TBytes{}).index();
+            }
+            break;
+    }
+}
+
 bool TField::IsNull() {
     if (m_table.m_appending) {
         return !m_table.m_assigned[static_cast<std::size_t>(m_index)] ||
                dbaccess::IsNull(m_table.m_row[static_cast<std::size_t>(m_index)]);
     }
-    m_table.CheckActive();
-    return m_table.Eof() || m_table.m_cursor->IsNull(m_index);
+    return dbaccess::IsNull(AsVariant());
 }
 
 const TVariant& TField::AsVariant() {
@@ -113,8 +147,12 @@ const TVariant& TField::AsVariant() {
         return m_table.m_assigned[index] ? m_table.m_row[index] : kNullValue;
     }
     m_table.CheckActive();
-    if (m_table.Eof() || m_table.m_cursor->IsNull(m_index)) return kNullValue;
-    m_table.m_cursor->Read(m_index, m_value);
+    // Read once per row: the copy asks each field for null-ness, then for its value.
+    if (m_valueRow != m_table.m_rowNumber) {
+        if (m_table.Eof()) return kNullValue;
+        m_table.m_cursor->Read(m_index, m_value);  // a null reads as TNull
+        m_valueRow = m_table.m_rowNumber;
+    }
     return m_value;
 }
 
@@ -188,6 +226,10 @@ void TField::StoreText(TVariant& slot, std::string_view text) {
 
 void TField::SetVariant(const TVariant& value) {
     TVariant& slot = NewValue();
+    if (value.index() == m_plainKind) {
+        slot = value;  // same kind: keeps the slot's buffer
+        return;
+    }
     if (dbaccess::IsNull(value)) {
         slot = TNull{};
         return;

@@ -15,7 +15,7 @@ class TTable;
 // the table is appending; writes go to the new row.
 class TField {
 public:
-    TField(TTable& table, int index, TFieldDef def) : m_table(table), m_index(index), m_def(std::move(def)) {}
+    TField(TTable& table, int index, TFieldDef def);
 
     const std::string& FieldName() const { return m_def.name; }
     TFieldType DataType() const { return m_def.type; }
@@ -54,7 +54,11 @@ private:
     TTable& m_table;
     int m_index;
     TFieldDef m_def;
-    TVariant m_value;  // the last value read from the current row
+    TVariant m_value;            // the value read from the current row
+    std::uint64_t m_valueRow = 0;  // which row m_value belongs to
+    // The variant index that this field stores exactly as given, or -1 when every
+    // value needs converting or checking (cut, range, rounding, padding).
+    std::size_t m_plainKind = std::variant_npos;
 };
 
 // Reads a text as a 32-bit integer: leading spaces, then an optional sign and

@@ -53,6 +53,7 @@ void TTable::Open() {
     m_row.assign(m_fields.size(), TVariant{});
     m_assigned.assign(m_fields.size(), 0);
     m_appending = false;
+    ++m_rowNumber;
     m_database = &database;
     database.Attach(*this);
 }
@@ -75,12 +76,14 @@ void TTable::CheckActive() const {
 void TTable::First() {
     CheckActive();
     m_appending = false;
+    ++m_rowNumber;
     m_cursor->First();
 }
 
 void TTable::Next() {
     CheckActive();
     m_appending = false;
+    ++m_rowNumber;
     m_cursor->Next();
 }
 
@@ -99,6 +102,7 @@ TField* TTable::FindField(std::string_view fieldName) {
 void TTable::EmptyTable() {
     CheckActive();
     m_appending = false;
+    ++m_rowNumber;
     m_cursor->Empty();
 }
 
@@ -119,6 +123,7 @@ void TTable::Post() {
     }
     m_cursor->Insert(m_assigned, m_row);
     m_appending = false;
+    ++m_rowNumber;
 }
 
 void TTable::FlushWrites() { m_cursor->Flush(); }

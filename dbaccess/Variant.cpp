@@ -25,15 +25,21 @@ void AssignBytes(TVariant& value, std::string_view bytes) {
 
 namespace {
 
-std::string FractionText(int microsecond) {
-    if (microsecond == 0) return {};
-    char buffer[16];
-    if (microsecond % 1000 == 0) {
-        std::snprintf(buffer, sizeof buffer, ".%03d", microsecond / 1000);
-    } else {
-        std::snprintf(buffer, sizeof buffer, ".%06d", microsecond);
+// Writes `value` as exactly `width` digits; dates are formatted per row, so no printf.
+char* WriteDigits(char* out, int value, int width) {
+    if (value < 0) value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
-    return buffer;
+    return out + width;
+}
+
+char* WriteFraction(char* out, int microsecond) {
+    if (microsecond == 0) return out;
+    *out++ = '.';
+    if (microsecond % 1000 == 0) return WriteDigits(out, microsecond / 1000, 3);
+    return WriteDigits(out, microsecond, 6);
 }
 
 // Reads exactly `width` digits at `pos`.
@@ -94,19 +100,45 @@ bool ReadTimePart(std::string_view text, std::size_t& pos, TDateTime& v) {
 
 }  // namespace
 
+std::size_t WriteDate(const TDateTime& v, char* out) {
+    char* end = WriteDigits(out, v.year, 4);
+    *end++ = '-';
+    end = WriteDigits(end, v.month, 2);
+    *end++ = '-';
+    end = WriteDigits(end, v.day, 2);
+    return static_cast<std::size_t>(end - out);
+}
+
+std::size_t WriteTime(const TDateTime& v, char* out) {
+    char* end = WriteDigits(out, v.hour, 2);
+    *end++ = ':';
+    end = WriteDigits(end, v.minute, 2);
+    *end++ = ':';
+    end = WriteDigits(end, v.second, 2);
+    end = WriteFraction(end, v.microsecond);
+    return static_cast<std::size_t>(end - out);
+}
+
+std::size_t WriteDateTime(const TDateTime& v, char* out) {
+    std::size_t length = WriteDate(v, out);
+    out[length++] = ' ';
+    return length + WriteTime(v, out + length);
+}
+
 std::string FormatDate(const TDateTime& v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", v.year, v.month, v.day);
-    return buffer;
+    char buffer[kDateTimeTextMax];
+    return std::string(buffer, WriteDate(v, buffer));
 }
 
 std::string FormatTime(const TDateTime& v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", v.hour, v.minute, v.second);
-    return buffer + FractionText(v.microsecond);
+    char buffer[kDateTimeTextMax];
+    return std::string(buffer, WriteTime(v, buffer));
 }
 
-std::string FormatDateTime(const TDateTime& v) { return FormatDate(v) + " " + FormatTime(v); }
+std::string FormatDateTime(const TDateTime& v) {
+    char buffer[kDateTimeTextMax];
+    return std::string(buffer, WriteDateTime(v, buffer));
+}
 
 std::optional<TDateTime> ParseDate(std::string_view text) {
     TDateTime v;

@@ -48,6 +48,12 @@ void AssignBytes(TVariant& value, std::string_view bytes);
 // ISO 8601 forms, as SQL databases read them: "2024-02-29", "13:45:00",
 // "2024-02-29 13:45:00"; fractions of a second are written only when present.
 std::string FormatDate(const TDateTime& value);
+// The same forms written into `out`, which holds at least kDateTimeTextMax
+// characters; returns how many were written.
+inline constexpr std::size_t kDateTimeTextMax = 40;
+std::size_t WriteDate(const TDateTime& value, char* out);
+std::size_t WriteTime(const TDateTime& value, char* out);
+std::size_t WriteDateTime(const TDateTime& value, char* out);
 std::string FormatTime(const TDateTime& value);
 std::string FormatDateTime(const TDateTime& value);
 // Parse the forms above (a "T" may stand for the blank, the seconds and their

@@ -91,6 +91,11 @@ TSqliteTable::TSqliteTable(std::shared_ptr<TSqliteHandle> handle, const std::str
     m_name = ResolveName(tableName);
     if (exclusive) m_lock = TExclusiveLock::Acquire("sqlite\n" + m_handle->CanonicalPath() + "\n" + CaseKey(m_name), m_name);
     ReadColumns();
+    m_dateTexts.resize(m_defs.size());
+    for (const auto& def : m_defs) {
+        m_textColumns.push_back(IsStringType(def.type) || def.type == ftMemo || def.type == ftFmtMemo ||
+                                def.type == ftOraClob);
+    }
     First();
 }
 
@@ -211,21 +216,26 @@ void TSqliteTable::BadValue(int column) const {
 void TSqliteTable::Read(int column, TVariant& out) {
     sqlite3_stmt* statement = m_select.get();
     const TFieldDef& def = m_defs[static_cast<std::size_t>(column)];
+    if (m_eof) {
+        out = TNull{};
+        return;
+    }
+    if (m_textColumns[static_cast<std::size_t>(column)]) {
+        // SQLite gives no text pointer for a null, which spares asking for the storage class.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (!text) {
+            out = TNull{};
+        } else {
+            AssignText(out, {text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))});
+        }
+        return;
+    }
     int storage = sqlite3_column_type(statement, column);
-    if (m_eof || storage == SQLITE_NULL) {
+    if (storage == SQLITE_NULL) {
         out = TNull{};
         return;
     }
     switch (def.type) {
-        case ftString:
-        case ftFixedChar:
-        case ftWideString:
-        case ftGuid:
-        case ftMemo:
-        case ftFmtMemo:
-        case ftOraClob:
-            AssignText(out, ColumnText(statement, column));
-            return;
         case ftSmallint:
         case ftInteger:
         case ftWord:
@@ -373,11 +383,12 @@ void TSqliteTable::Insert(const std::vector<char>& assigned, const std::vector<T
                     return sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()),
                                              SQLITE_TRANSIENT);
                 } else {
-                    std::string text = def.type == ftDate   ? FormatDate(value)
-                                       : def.type == ftTime ? FormatTime(value)
-                                                            : FormatDateTime(value);
-                    return sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()),
-                                             SQLITE_TRANSIENT);
+                    // The column's own buffer outlives the step, so SQLite need not copy it.
+                    char* text = m_dateTexts[i].data();
+                    std::size_t length = def.type == ftDate   ? WriteDate(value, text)
+                                         : def.type == ftTime ? WriteTime(value, text)
+                                                              : WriteDateTime(value, text);
+                    return sqlite3_bind_text(statement, parameter, text, static_cast<int>(length), SQLITE_STATIC);
                 }
             },
             row[i]);
