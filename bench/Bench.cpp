@@ -52,12 +52,14 @@ void MakeFile(const fs::path& path, const std::string& sql) {
 
 // The source rows: about 20 characters of name and 60 of notes, a date, numbers.
 void BuildSource(const fs::path& path, long rows) {
-    MakeFile(path,
-             std::string("CREATE TABLE src ") + kShape + ";"
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) + ") "
-             "INSERT INTO src SELECT i, i % 1000, i * 0.25, 'Cliente número ' || i, "
-             "'Observações do pedido ' || i || ' com texto de enchimento para sessenta', "
-             "date('2000-01-01', '+' || (i % 9000) || ' days') FROM n");
+    MakeFile(path, std::string("CREATE TABLE src ") + kShape +
+                       ";"
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                       std::to_string(rows) +
+                       ") "
+                       "INSERT INTO src SELECT i, i % 1000, i * 0.25, 'Cliente número ' || i, "
+                       "'Observações do pedido ' || i || ' com texto de enchimento para sessenta', "
+                       "date('2000-01-01', '+' || (i % 9000) || ' days') FROM n");
 }
 
 long PeakResidentKb() {
@@ -69,7 +71,9 @@ long PeakResidentKb() {
     return 0;
 }
 
-void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeakResident() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 // The copy run exactly as the dialog drives it, with a message box that prints.
 class TBenchView : public copy::TCopyView {
@@ -130,8 +134,8 @@ int main(int argc, char** argv) try {
     BuildSource(source, options.rows);
 
     fs::path aliases = options.folder / "aliases.ini";
-    std::ofstream(aliases) << "[ORIGEM]\nTYPE=SQLITE\nPATH=" << source.string() << "\n[DESTINO]\nTYPE=SQLITE\nPATH="
-                           << ours.string() << "\n";
+    std::ofstream(aliases) << "[ORIGEM]\nTYPE=SQLITE\nPATH=" << source.string()
+                           << "\n[DESTINO]\nTYPE=SQLITE\nPATH=" << ours.string() << "\n";
     setenv("TRASLADO_ALIASES", aliases.c_str(), 1);
     dbaccess::RegisterDrivers();
 

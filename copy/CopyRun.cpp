@@ -79,8 +79,8 @@ void CopyRows(TDatabase& destinationDb, TTable& source, TTable& destination) {
 }  // namespace
 
 void RunCopy(TCopyView& view) {
-    if (!view.Database(sdOri).Connected() || !view.Database(sdDes).Connected() ||
-        view.TableText(sdOri).empty() || view.TableText(sdDes).empty()) {
+    if (!view.Database(sdOri).Connected() || !view.Database(sdDes).Connected() || view.TableText(sdOri).empty() ||
+        view.TableText(sdDes).empty()) {
         view.ShowMessage(msg::kIncomplete);
         return;
     }

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "dbaccess/FieldType.h"
 #include "dbaccess/Field.h"
+#include "dbaccess/FieldType.h"
 #include "dbaccess/Table.h"
 
 namespace copy {

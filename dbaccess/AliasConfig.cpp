@@ -79,8 +79,7 @@ TAliasConfig TAliasConfig::Parse(const std::string& text) {
         if (equals == std::string_view::npos || config.m_aliases.empty()) FailStart(ecConfigMalformed);
         auto key = Trim(content.substr(0, equals));
         if (key.empty()) FailStart(ecConfigMalformed);
-        config.m_aliases.back().entries.emplace_back(std::string(key),
-                                                     std::string(Trim(content.substr(equals + 1))));
+        config.m_aliases.back().entries.emplace_back(std::string(key), std::string(Trim(content.substr(equals + 1))));
     }
     return config;
 }

@@ -53,7 +53,9 @@ void TDatabase::Close() {
     m_connection.reset();
 }
 
-std::string TDatabase::EngineType() const { return m_connection ? m_connection->EngineType() : std::string(); }
+std::string TDatabase::EngineType() const {
+    return m_connection ? m_connection->EngineType() : std::string();
+}
 
 void TDatabase::StartTransaction() {
     TDriverConnection& connection = Connection();
@@ -79,17 +81,25 @@ void TDatabase::Rollback() {
     if (m_connection) m_connection->Rollback();
 }
 
-bool TDatabase::InTransaction() const { return m_connection && m_connection->InTransaction(); }
+bool TDatabase::InTransaction() const {
+    return m_connection && m_connection->InTransaction();
+}
 
 TDriverConnection& TDatabase::Connection() {
     Open();
     return *m_connection;
 }
 
-void TDatabase::Attach(TDataSetLink& dataSet) { m_dataSets.push_back(&dataSet); }
+void TDatabase::Attach(TDataSetLink& dataSet) {
+    m_dataSets.push_back(&dataSet);
+}
 
-void TDatabase::Detach(TDataSetLink& dataSet) { std::erase(m_dataSets, &dataSet); }
+void TDatabase::Detach(TDataSetLink& dataSet) {
+    std::erase(m_dataSets, &dataSet);
+}
 
-std::string TDatabase::Prefixed(const std::string& message) const { return m_name + ": " + message; }
+std::string TDatabase::Prefixed(const std::string& message) const {
+    return m_name + ": " + message;
+}
 
 }  // namespace dbaccess

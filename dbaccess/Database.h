@@ -31,8 +31,7 @@ class TDatabase {
 public:
     // Asked for the user name and password before a connect to an alias that has
     // "USER NAME"; `userName` is the one to fill in. nullopt means cancelled.
-    using TLoginHandler =
-        std::function<std::optional<TLogin>(TDatabase& database, const std::string& userName)>;
+    using TLoginHandler = std::function<std::optional<TLogin>(TDatabase& database, const std::string& userName)>;
 
     // `name` is the component's name ("DbOri"), used as the prefix of its failures.
     TDatabase(std::string name, std::string databaseName);

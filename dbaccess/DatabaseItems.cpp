@@ -34,7 +34,9 @@ void TBDEItems::Open() {
 TDatabaseItems::TDatabaseItems(std::string name, std::string databaseName)
     : m_name(std::move(name)), m_databaseName(std::move(databaseName)) {}
 
-TDatabaseItems::~TDatabaseItems() { Close(); }
+TDatabaseItems::~TDatabaseItems() {
+    Close();
+}
 
 void TDatabaseItems::Open() {
     if (Active()) return;

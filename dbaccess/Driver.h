@@ -81,8 +81,7 @@ class TDriver {
 public:
     virtual ~TDriver() = default;
     // Fails with a text naming the alias and what is wrong.
-    virtual std::unique_ptr<TDriverConnection> Connect(const TAlias& alias,
-                                                       const std::optional<TLogin>& login) = 0;
+    virtual std::unique_ptr<TDriverConnection> Connect(const TAlias& alias, const std::optional<TLogin>& login) = 0;
 };
 
 }  // namespace dbaccess

@@ -18,15 +18,16 @@ void TEngine::Start() {
     if (!m_config) m_config = TAliasConfig::Load(TAliasConfig::DefaultPath());
 }
 
-void TEngine::Stop() { m_config.reset(); }
+void TEngine::Stop() {
+    m_config.reset();
+}
 
 const TAliasConfig& TEngine::Config() {
     Start();
     return *m_config;
 }
 
-std::unique_ptr<TDriverConnection> TEngine::Connect(const std::string& aliasName,
-                                                    const std::optional<TLogin>& login) {
+std::unique_ptr<TDriverConnection> TEngine::Connect(const std::string& aliasName, const std::optional<TLogin>& login) {
     const TAlias* alias = Config().Find(aliasName);
     if (!alias) throw EDatabaseError(Format(msg::kAliasUnknown, {aliasName}));
     auto type = alias->Value("TYPE");

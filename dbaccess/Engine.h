@@ -27,8 +27,7 @@ public:
     const TAliasConfig& Config();  // starts the engine first
 
     // Fails, naming the alias, when it is unknown, broken, or of a TYPE without a driver.
-    std::unique_ptr<TDriverConnection> Connect(const std::string& aliasName,
-                                               const std::optional<TLogin>& login);
+    std::unique_ptr<TDriverConnection> Connect(const std::string& aliasName, const std::optional<TLogin>& login);
 
     // Makes `driver` the one for aliases whose TYPE is `type` (upper case).
     void RegisterDriver(const std::string& type, std::unique_ptr<TDriver> driver);
@@ -46,6 +45,8 @@ private:
 };
 
 // Short for TEngine::Instance().
-inline TEngine& Engine() { return TEngine::Instance(); }
+inline TEngine& Engine() {
+    return TEngine::Instance();
+}
 
 }  // namespace dbaccess

@@ -19,7 +19,9 @@ TExclusiveLock TExclusiveLock::Acquire(std::string key, const std::string& table
     return TExclusiveLock(std::move(key));
 }
 
-TExclusiveLock::~TExclusiveLock() { Release(); }
+TExclusiveLock::~TExclusiveLock() {
+    Release();
+}
 
 TExclusiveLock::TExclusiveLock(TExclusiveLock&& other) noexcept : m_key(std::move(other.m_key)) {
     other.m_key.clear();

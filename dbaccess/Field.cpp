@@ -18,14 +18,21 @@ const TVariant kNullValue{};
 // The smallest and largest value of the integer type codes.
 bool IntegerRange(TFieldType type, std::int64_t& low, std::int64_t& high) {
     switch (type) {
-        case ftSmallint: low = -32768; high = 32767; return true;
-        case ftWord: low = 0; high = 65535; return true;
+        case ftSmallint:
+            low = -32768;
+            high = 32767;
+            return true;
+        case ftWord:
+            low = 0;
+            high = 65535;
+            return true;
         case ftInteger:
         case ftAutoInc:
             low = std::numeric_limits<std::int32_t>::min();
             high = std::numeric_limits<std::int32_t>::max();
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -53,10 +60,14 @@ std::optional<std::uint64_t> ReadDigits(std::string_view digits, int base) {
     std::uint64_t value = 0;
     for (char c : digits) {
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
         // Past any 32-bit value: stop before the sum can wrap, the answer is "out of range".
         if (value > 0x1FFFFFFFFULL) return value;
@@ -71,8 +82,10 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     if (pos == std::string_view::npos) return std::nullopt;
     std::string_view rest = text.substr(pos);
     std::size_t prefix = 0;
-    if (rest.starts_with('$') || rest.starts_with('x') || rest.starts_with('X')) prefix = 1;
-    else if (rest.starts_with("0x") || rest.starts_with("0X")) prefix = 2;
+    if (rest.starts_with('$') || rest.starts_with('x') || rest.starts_with('X'))
+        prefix = 1;
+    else if (rest.starts_with("0x") || rest.starts_with("0X"))
+        prefix = 2;
     if (prefix > 0) {
         auto value = ReadDigits(rest.substr(prefix), 16);
         if (!value || *value > 0xFFFFFFFFULL) return std::nullopt;
@@ -87,8 +100,7 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     if (!value) return std::nullopt;
     std::uint64_t limit = negative ? 2147483648ULL : 2147483647ULL;
     if (*value > limit) return std::nullopt;
-    return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(*value)
-                                              : static_cast<std::int64_t>(*value));
+    return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(*value) : static_cast<std::int64_t>(*value));
 }
 
 std::optional<std::int32_t> RoundToInteger(double value) {
@@ -190,17 +202,24 @@ std::string TField::AsString() {
     return std::visit(
         [this](const auto& held) -> std::string {
             using T = std::decay_t<decltype(held)>;
-            if constexpr (std::is_same_v<T, TNull>) return {};
-            else if constexpr (std::is_same_v<T, std::string>) return held;
-            else if constexpr (std::is_same_v<T, TBytes>) return held.data;
-            else if constexpr (std::is_same_v<T, bool>) return held ? "True" : "False";
-            else if constexpr (std::is_same_v<T, double>) return DoubleText(held);
-            else if constexpr (std::is_same_v<T, TBcd>) return FormatBcd(held);
+            if constexpr (std::is_same_v<T, TNull>)
+                return {};
+            else if constexpr (std::is_same_v<T, std::string>)
+                return held;
+            else if constexpr (std::is_same_v<T, TBytes>)
+                return held.data;
+            else if constexpr (std::is_same_v<T, bool>)
+                return held ? "True" : "False";
+            else if constexpr (std::is_same_v<T, double>)
+                return DoubleText(held);
+            else if constexpr (std::is_same_v<T, TBcd>)
+                return FormatBcd(held);
             else if constexpr (std::is_same_v<T, TDateTime>) {
                 if (m_def.type == ftDate) return FormatDate(held);
                 if (m_def.type == ftTime) return FormatTime(held);
                 return FormatDateTime(held);
-            } else return std::to_string(held);
+            } else
+                return std::to_string(held);
         },
         value);
 }
@@ -217,7 +236,9 @@ TVariant& TField::NewValue() {
     return m_table.m_row[index];
 }
 
-void TField::Fail(const char* pattern) const { throw EDatabaseError(Format(pattern, {m_def.name})); }
+void TField::Fail(const char* pattern) const {
+    throw EDatabaseError(Format(pattern, {m_def.name}));
+}
 
 void TField::StoreText(TVariant& slot, std::string_view text) {
     if (IsSizedText(m_def.type) && m_def.size > 0) text = CutText(text, static_cast<std::size_t>(m_def.size));
@@ -246,9 +267,12 @@ void TField::SetVariant(const TVariant& value) {
     }
     if (IsBytesKind(type)) {
         std::string_view bytes;
-        if (auto* held = std::get_if<TBytes>(&value)) bytes = held->data;
-        else if (auto* text = std::get_if<std::string>(&value)) bytes = *text;
-        else Fail(msg::kFieldBadValue);
+        if (auto* held = std::get_if<TBytes>(&value))
+            bytes = held->data;
+        else if (auto* text = std::get_if<std::string>(&value))
+            bytes = *text;
+        else
+            Fail(msg::kFieldBadValue);
         if (type == ftBytes || type == ftVarBytes) {
             auto size = static_cast<std::size_t>(m_def.size);
             if (bytes.size() > size) Fail(msg::kFieldBadVariant);
@@ -262,25 +286,35 @@ void TField::SetVariant(const TVariant& value) {
     std::int64_t low, high;
     if (IntegerRange(type, low, high)) {
         std::int64_t number;
-        if (auto* small = std::get_if<std::int32_t>(&value)) number = *small;
-        else if (auto* big = std::get_if<std::int64_t>(&value)) number = *big;
-        else Fail(msg::kFieldBadValue);
+        if (auto* small = std::get_if<std::int32_t>(&value))
+            number = *small;
+        else if (auto* big = std::get_if<std::int64_t>(&value))
+            number = *big;
+        else
+            Fail(msg::kFieldBadValue);
         if (number < low || number > high) Fail(msg::kFieldOutOfRange);
         slot = static_cast<std::int32_t>(number);
         return;
     }
     switch (type) {
         case ftLargeint:
-            if (auto* big = std::get_if<std::int64_t>(&value)) slot = *big;
-            else if (auto* small = std::get_if<std::int32_t>(&value)) slot = std::int64_t{*small};
-            else Fail(msg::kFieldBadValue);
+            if (auto* big = std::get_if<std::int64_t>(&value))
+                slot = *big;
+            else if (auto* small = std::get_if<std::int32_t>(&value))
+                slot = std::int64_t{*small};
+            else
+                Fail(msg::kFieldBadValue);
             return;
         case ftFloat:
         case ftCurrency:
-            if (auto* real = std::get_if<double>(&value)) slot = *real;
-            else if (auto* small = std::get_if<std::int32_t>(&value)) slot = double(*small);
-            else if (auto* bcd = std::get_if<TBcd>(&value)) slot = BcdToDouble(*bcd);
-            else Fail(msg::kFieldBadValue);
+            if (auto* real = std::get_if<double>(&value))
+                slot = *real;
+            else if (auto* small = std::get_if<std::int32_t>(&value))
+                slot = double(*small);
+            else if (auto* bcd = std::get_if<TBcd>(&value))
+                slot = BcdToDouble(*bcd);
+            else
+                Fail(msg::kFieldBadValue);
             return;
         case ftBCD:
             if (auto* bcd = std::get_if<TBcd>(&value)) {
@@ -296,14 +330,18 @@ void TField::SetVariant(const TVariant& value) {
             }
             return;
         case ftBoolean:
-            if (auto* truth = std::get_if<bool>(&value)) slot = *truth;
-            else Fail(msg::kFieldBadValue);
+            if (auto* truth = std::get_if<bool>(&value))
+                slot = *truth;
+            else
+                Fail(msg::kFieldBadValue);
             return;
         case ftDate:
         case ftTime:
         case ftDateTime:
-            if (auto* when = std::get_if<TDateTime>(&value)) slot = *when;
-            else Fail(msg::kFieldBadValue);
+            if (auto* when = std::get_if<TDateTime>(&value))
+                slot = *when;
+            else
+                Fail(msg::kFieldBadValue);
             return;
         default:
             Fail(msg::kFieldBadValue);

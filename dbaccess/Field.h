@@ -54,7 +54,7 @@ private:
     TTable& m_table;
     int m_index;
     TFieldDef m_def;
-    TVariant m_value;            // the value read from the current row
+    TVariant m_value;              // the value read from the current row
     std::uint64_t m_valueRow = 0;  // which row m_value belongs to
     // The variant index that this field stores exactly as given, or -1 when every
     // value needs converting or checking (cut, range, rounding, padding).

@@ -6,12 +6,12 @@ namespace dbaccess {
 
 namespace {
 constexpr std::array<std::string_view, ftGuid + 1> kNames = {
-    "ftUnknown",    "ftString",     "ftSmallint",  "ftInteger",   "ftWord",     "ftBoolean",
-    "ftFloat",      "ftCurrency",   "ftBCD",       "ftDate",      "ftTime",     "ftDateTime",
-    "ftBytes",      "ftVarBytes",   "ftAutoInc",   "ftBlob",      "ftMemo",     "ftGraphic",
-    "ftFmtMemo",    "ftParadoxOle", "ftDBaseOle",  "ftTypedBinary", "ftCursor", "ftFixedChar",
-    "ftWideString", "ftLargeint",   "ftADT",       "ftArray",     "ftReference", "ftDataSet",
-    "ftOraBlob",    "ftOraClob",    "ftVariant",   "ftInterface", "ftIDispatch", "ftGuid",
+    "ftUnknown",    "ftString",     "ftSmallint", "ftInteger",     "ftWord",      "ftBoolean",
+    "ftFloat",      "ftCurrency",   "ftBCD",      "ftDate",        "ftTime",      "ftDateTime",
+    "ftBytes",      "ftVarBytes",   "ftAutoInc",  "ftBlob",        "ftMemo",      "ftGraphic",
+    "ftFmtMemo",    "ftParadoxOle", "ftDBaseOle", "ftTypedBinary", "ftCursor",    "ftFixedChar",
+    "ftWideString", "ftLargeint",   "ftADT",      "ftArray",       "ftReference", "ftDataSet",
+    "ftOraBlob",    "ftOraClob",    "ftVariant",  "ftInterface",   "ftIDispatch", "ftGuid",
 };
 }  // namespace
 

@@ -6,10 +6,8 @@ namespace dbaccess::msg {
 
 inline constexpr const char* kEngineStart =
     "Um erro ocorreu durante a inicialização do Borland Database Engine (erro $%s)";
-inline constexpr const char* kConfigUnreadable =
-    "O arquivo de configuração '%s' não pode ser lido";
-inline constexpr const char* kConfigMalformed =
-    "O arquivo de configuração '%s' tem uma linha inválida: %s";
+inline constexpr const char* kConfigUnreadable = "O arquivo de configuração '%s' não pode ser lido";
+inline constexpr const char* kConfigMalformed = "O arquivo de configuração '%s' tem uma linha inválida: %s";
 inline constexpr const char* kAliasUnknown = "Alias desconhecido: '%s'";
 inline constexpr const char* kAliasNoType = "O alias '%s' não tem a entrada TYPE";
 inline constexpr const char* kAliasBadType = "O alias '%s' tem um TYPE desconhecido: '%s'";

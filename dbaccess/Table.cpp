@@ -12,7 +12,9 @@ namespace dbaccess {
 TTable::TTable(std::string name, std::string databaseName)
     : m_name(std::move(name)), m_databaseName(std::move(databaseName)) {}
 
-TTable::~TTable() { Close(); }
+TTable::~TTable() {
+    Close();
+}
 
 void TTable::SetTableName(const std::string& tableName) {
     if (Active()) throw EDatabaseError(m_name + ": " + msg::kTableOpen);
@@ -126,6 +128,8 @@ void TTable::Post() {
     ++m_rowNumber;
 }
 
-void TTable::FlushWrites() { m_cursor->Flush(); }
+void TTable::FlushWrites() {
+    m_cursor->Flush();
+}
 
 }  // namespace dbaccess

@@ -73,9 +73,9 @@ private:
     std::unique_ptr<TDriverTable> m_cursor;
     std::vector<std::unique_ptr<TField>> m_fields;
     bool m_appending = false;
-    std::uint64_t m_rowNumber = 1;   // changes whenever the current row may have changed
-    std::vector<TVariant> m_row;     // the new row, by column
-    std::vector<char> m_assigned;    // which columns of the new row were written
+    std::uint64_t m_rowNumber = 1;  // changes whenever the current row may have changed
+    std::vector<TVariant> m_row;    // the new row, by column
+    std::vector<char> m_assigned;   // which columns of the new row were written
 };
 
 }  // namespace dbaccess

@@ -11,7 +11,9 @@ bool IsAscii(std::string_view text) {
     }
     return true;
 }
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -31,9 +33,7 @@ std::string CaseKey(std::string_view text) {
         for (char& c : key) c = AsciiLower(c);
         return key;
     }
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .toCaseFolded()
-        .toStdString();
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded().toStdString();
 }
 
 std::size_t CharCount(std::string_view text) {

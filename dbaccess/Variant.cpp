@@ -56,7 +56,9 @@ bool ReadDigits(std::string_view text, std::size_t& pos, int width, int& out) {
     return true;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 bool ValidDate(const TDateTime& v) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -168,8 +170,8 @@ std::optional<TDateTime> ParseDateTime(std::string_view text) {
 std::string FormatBcd(TBcd value) {
     // Work on the magnitude as unsigned so that the most negative count prints.
     bool negative = value.units < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.units)
-                                       : static_cast<std::uint64_t>(value.units);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value.units) : static_cast<std::uint64_t>(value.units);
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%s%llu.%04llu", negative ? "-" : "",
                   static_cast<unsigned long long>(magnitude / kBcdScale),
@@ -228,15 +230,13 @@ std::optional<TBcd> ParseBcd(std::string_view text) {
     unsigned long long magnitude = 0;
     std::from_chars(kept.data(), kept.data() + kept.size(), magnitude);
     if (!dropped.empty()) {
-        bool above = dropped[0] > '5' ||
-                     (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
+        bool above = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
         bool half = dropped[0] == '5' && !above;
         if (above || (half && magnitude % 2 == 1)) ++magnitude;
     }
     constexpr unsigned long long kLimit = 1ULL << 63;
     if (magnitude > kLimit || (magnitude == kLimit && !negative)) return std::nullopt;
-    std::int64_t units =
-        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    std::int64_t units = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return TBcd{units};
 }
 

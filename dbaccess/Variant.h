@@ -35,10 +35,11 @@ struct TNull {
 };
 
 // The generic value of a field: its value together with its kind.
-using TVariant =
-    std::variant<TNull, std::string, std::int32_t, double, TBcd, bool, TDateTime, TBytes, std::int64_t>;
+using TVariant = std::variant<TNull, std::string, std::int32_t, double, TBcd, bool, TDateTime, TBytes, std::int64_t>;
 
-inline bool IsNull(const TVariant& value) { return std::holds_alternative<TNull>(value); }
+inline bool IsNull(const TVariant& value) {
+    return std::holds_alternative<TNull>(value);
+}
 
 // Assigns text to a variant, reusing the capacity of the text it already holds.
 void AssignText(TVariant& value, std::string_view text);

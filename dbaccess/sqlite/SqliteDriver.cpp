@@ -19,6 +19,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<TDriver> MakeSqliteDriver() { return std::make_unique<TSqliteDriver>(); }
+std::unique_ptr<TDriver> MakeSqliteDriver() {
+    return std::make_unique<TSqliteDriver>();
+}
 
 }  // namespace dbaccess::sqlite

@@ -24,7 +24,9 @@ void check(sqlite3* db, int rc, std::string_view what) {
     throw EDatabaseError(message);
 }
 
-void TStatementDeleter::operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+void TStatementDeleter::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
+}
 
 std::shared_ptr<TSqliteHandle> TSqliteHandle::Open(const std::filesystem::path& path) {
     std::error_code error;
@@ -47,8 +49,7 @@ std::shared_ptr<TSqliteHandle> TSqliteHandle::Open(const std::filesystem::path& 
     // Opening is lazy in SQLite: reading the schema tells a database from another file.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        throw EDatabaseError("Não é possível abrir o banco de dados '" + path.string() +
-                             "': " + sqlite3_errmsg(db));
+        throw EDatabaseError("Não é possível abrir o banco de dados '" + path.string() + "': " + sqlite3_errmsg(db));
     }
     OpenFiles()[key] = handle;
     return handle;
@@ -63,8 +64,8 @@ TSqliteHandle::~TSqliteHandle() {
 
 TStatement TSqliteHandle::Prepare(std::string_view sql) {
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                &statement, nullptr);
+    int rc = sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                                nullptr);
     TStatement owned(statement);
     check(m_db, rc, {});
     return owned;

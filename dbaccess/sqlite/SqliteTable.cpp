@@ -72,9 +72,13 @@ std::optional<double> ExactDouble(sqlite3_stmt* statement, int column) {
 
 bool IntegerRange(TFieldType type, std::int64_t value) {
     switch (type) {
-        case ftSmallint: return value >= -32768 && value <= 32767;
-        case ftWord: return value >= 0 && value <= 65535;
-        default: return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
+        case ftSmallint:
+            return value >= -32768 && value <= 32767;
+        case ftWord:
+            return value >= 0 && value <= 65535;
+        default:
+            return value >= std::numeric_limits<std::int32_t>::min() &&
+                   value <= std::numeric_limits<std::int32_t>::max();
     }
 }
 
@@ -89,7 +93,8 @@ std::string Upper(std::string_view text) {
 TSqliteTable::TSqliteTable(std::shared_ptr<TSqliteHandle> handle, const std::string& tableName, bool exclusive)
     : m_handle(std::move(handle)) {
     m_name = ResolveName(tableName);
-    if (exclusive) m_lock = TExclusiveLock::Acquire("sqlite\n" + m_handle->CanonicalPath() + "\n" + CaseKey(m_name), m_name);
+    if (exclusive)
+        m_lock = TExclusiveLock::Acquire("sqlite\n" + m_handle->CanonicalPath() + "\n" + CaseKey(m_name), m_name);
     ReadColumns();
     m_dateTexts.resize(m_defs.size());
     for (const auto& def : m_defs) {
@@ -303,17 +308,27 @@ void TSqliteTable::Read(int column, TVariant& out) {
         case ftDateTime: {
             if (storage != SQLITE_TEXT) BadValue(column);
             auto text = ColumnText(statement, column);
-            auto value = def.type == ftDate ? ParseDate(text) : def.type == ftTime ? ParseTime(text) : ParseDateTime(text);
+            auto value = def.type == ftDate   ? ParseDate(text)
+                         : def.type == ftTime ? ParseTime(text)
+                                              : ParseDateTime(text);
             if (!value) BadValue(column);
             out = *value;
             return;
         }
         case ftVariant:
             switch (storage) {
-                case SQLITE_INTEGER: out = std::int64_t{sqlite3_column_int64(statement, column)}; return;
-                case SQLITE_FLOAT: out = sqlite3_column_double(statement, column); return;
-                case SQLITE_TEXT: AssignText(out, ColumnText(statement, column)); return;
-                default: AssignBytes(out, ColumnBlob(statement, column)); return;
+                case SQLITE_INTEGER:
+                    out = std::int64_t{sqlite3_column_int64(statement, column)};
+                    return;
+                case SQLITE_FLOAT:
+                    out = sqlite3_column_double(statement, column);
+                    return;
+                case SQLITE_TEXT:
+                    AssignText(out, ColumnText(statement, column));
+                    return;
+                default:
+                    AssignBytes(out, ColumnBlob(statement, column));
+                    return;
             }
         default:
             AssignBytes(out, ColumnBlob(statement, column));

@@ -48,7 +48,7 @@ private:
     TExclusiveLock m_lock;
     TStatement m_select;
     bool m_eof = true;
-    std::vector<char> m_textColumns;  // columns read as text, by column
+    std::vector<char> m_textColumns;                              // columns read as text, by column
     std::vector<std::array<char, kDateTimeTextMax>> m_dateTexts;  // bound date texts, by column
     std::vector<TInsert> m_inserts;
     TInsert* m_lastInsert = nullptr;

@@ -11,9 +11,9 @@ namespace {
 
 // How a declared type's arguments give the field's Size.
 enum TSizeRule {
-    szNone,       // no Size
-    szLength,     // Size is the first argument; without one the type is `unbounded`
-    szScale,      // NUMERIC(p,s): ftBCD with Size s when s <= 4, else ftFloat
+    szNone,    // no Size
+    szLength,  // Size is the first argument; without one the type is `unbounded`
+    szScale,   // NUMERIC(p,s): ftBCD with Size s when s <= 4, else ftFloat
 };
 
 struct TTypeRow {

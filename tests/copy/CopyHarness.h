@@ -26,10 +26,10 @@ public:
 
     // Aliases ORI and DES name the two files; MESMO names ori.db again.
     TCopyHarness() {
-        testsupport::UseAliases(dir / "aliases.ini",
-                                "[ORI]\nTYPE=SQLITE\nPATH=" + (dir / "ori.db").string() +
-                                    "\n[DES]\nTYPE=SQLITE\nPATH=" + (dir / "des.db").string() +
-                                    "\n[MESMO]\nTYPE=SQLITE\nPATH=" + (dir / "ori.db").string() + "\n");
+        testsupport::UseAliases(dir / "aliases.ini", "[ORI]\nTYPE=SQLITE\nPATH=" + (dir / "ori.db").string() +
+                                                         "\n[DES]\nTYPE=SQLITE\nPATH=" + (dir / "des.db").string() +
+                                                         "\n[MESMO]\nTYPE=SQLITE\nPATH=" + (dir / "ori.db").string() +
+                                                         "\n");
     }
 
     // Connects both sides, names both tables and presses the button.

@@ -113,11 +113,20 @@ TEST(TransferRules, FloatsRoundToTheEvenNeighbour) {
         std::optional<std::int32_t> rounded;
     };
     const TCase cases[] = {
-        {2.5, 2},   {3.5, 4},   {-2.5, -2}, {0.5, 0},  {1.5, 2},
-        {-0.5, 0},  {2.4999, 2}, {-3.5, -4}, {2147483647.4, 2147483647},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {0.5, 0},
+        {1.5, 2},
+        {-0.5, 0},
+        {2.4999, 2},
+        {-3.5, -4},
+        {2147483647.4, 2147483647},
         {-2147483648.5, std::numeric_limits<std::int32_t>::min()},
-        {2147483647.5, std::nullopt}, {1e10, std::nullopt},
-        {std::numeric_limits<double>::infinity(), std::nullopt}, {std::nan(""), std::nullopt},
+        {2147483647.5, std::nullopt},
+        {1e10, std::nullopt},
+        {std::numeric_limits<double>::infinity(), std::nullopt},
+        {std::nan(""), std::nullopt},
     };
     for (const auto& testCase : cases) {
         EXPECT_EQ(RoundToInteger(testCase.value), testCase.rounded) << testCase.value;
@@ -145,10 +154,16 @@ struct TTransferFixture {
     // on success returns what the destination column holds, else the failure's text.
     std::string Transfer(const std::string& sourceType, const std::string& sourceValue,
                          const std::string& destinationType) {
-        file.Exec("DROP TABLE IF EXISTS SRC; DROP TABLE IF EXISTS DST;"
-                  "CREATE TABLE SRC (Valor " + sourceType + ");"
-                  "CREATE TABLE DST (VALOR " + destinationType + ", outro INT);"
-                  "INSERT INTO SRC VALUES (" + sourceValue + ")");
+        file.Exec(
+            "DROP TABLE IF EXISTS SRC; DROP TABLE IF EXISTS DST;"
+            "CREATE TABLE SRC (Valor " +
+            sourceType +
+            ");"
+            "CREATE TABLE DST (VALOR " +
+            destinationType +
+            ", outro INT);"
+            "INSERT INTO SRC VALUES (" +
+            sourceValue + ")");
         source.SetTableName("SRC");
         destination.SetTableName("DST");
         source.Open();
@@ -273,8 +288,8 @@ TEST(TransferValue, CounterpartsPairByWholeNameIgnoringCase) {
         int counterpart;  // -1 for none
     };
     const TCase cases[] = {
-        {"CODIGO", 0}, {"codigo", 0}, {"ação", 1}, {"Ação", 1}, {"NOME_COMPLETO", 2}, {"época", 3},
-        {"Nome", -1},  {"codigo ", -1}, {"acao", -1}, {"", -1},
+        {"CODIGO", 0}, {"codigo", 0}, {"ação", 1},     {"Ação", 1},  {"NOME_COMPLETO", 2},
+        {"época", 3},  {"Nome", -1},  {"codigo ", -1}, {"acao", -1}, {"", -1},
     };
     for (const auto& testCase : cases) {
         TField* found = FindCounterpart(testCase.sourceName, table);

@@ -98,8 +98,7 @@ TEST(AliasConfig, BrokenFileStopsTheEngineFromStarting) {
         AliasNames();
         ADD_FAILURE() << "no failure for a folder";
     } catch (const EDBEngineError& error) {
-        EXPECT_STREQ(error.what(),
-                     "Um erro ocorreu durante a inicialização do Borland Database Engine (erro $2101)");
+        EXPECT_STREQ(error.what(), "Um erro ocorreu durante a inicialização do Borland Database Engine (erro $2101)");
     }
 }
 
@@ -107,7 +106,8 @@ TEST(AliasConfig, BrokenAliasFailsOnlyWhenConnecting) {
     testsupport::TTempDir dir;
     testsupport::UseAliases(dir / "aliases.ini",
                             "[SemTipo]\nPATH=/x\n[TipoRuim]\nTYPE=ORACLE\n[SemPath]\nTYPE=SQLITE\n"
-                            "[Inexistente]\nTYPE=SQLITE\nPATH=" + (dir / "nada.db").string() + "\n");
+                            "[Inexistente]\nTYPE=SQLITE\nPATH=" +
+                                (dir / "nada.db").string() + "\n");
     EXPECT_EQ(AliasNames().size(), 4u);
     struct TCase {
         const char* alias;

@@ -16,5 +16,5 @@ std::string PrepareSqlite(const std::filesystem::path& folder) {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Sqlite, EngineContract,
-                         testing::Values(TContractBackend{"Sqlite", PrepareSqlite, true}), ContractName);
+INSTANTIATE_TEST_SUITE_P(Sqlite, EngineContract, testing::Values(TContractBackend{"Sqlite", PrepareSqlite, true}),
+                         ContractName);

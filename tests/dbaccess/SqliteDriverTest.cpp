@@ -18,27 +18,45 @@ TEST(SqliteTypes, DeclaredTypesMapToTypeCodes) {
         int size;
     };
     const TCase cases[] = {
-        {"SMALLINT", ftSmallint, 0},       {"tinyint", ftSmallint, 0},
-        {"INT", ftInteger, 0},             {"Integer", ftInteger, 0},
-        {"MEDIUMINT", ftInteger, 0},       {"BIGINT", ftLargeint, 0},
-        {"INT8", ftLargeint, 0},           {"VARCHAR(40)", ftString, 40},
-        {"nvarchar ( 12 )", ftString, 12}, {"VARCHAR", ftMemo, 0},
-        {"CHAR(3)", ftFixedChar, 3},       {"CHARACTER(8)", ftFixedChar, 8},
-        {"NCHAR(2)", ftFixedChar, 2},      {"TEXT", ftMemo, 0},
-        {"CLOB", ftMemo, 0},               {"REAL", ftFloat, 0},
-        {"DOUBLE", ftFloat, 0},            {"double precision", ftFloat, 0},
-        {"FLOAT", ftFloat, 0},             {"MONEY", ftCurrency, 0},
-        {"CURRENCY", ftCurrency, 0},       {"NUMERIC(10,2)", ftBCD, 2},
-        {"DECIMAL(18,4)", ftBCD, 4},       {"NUMERIC(20,6)", ftFloat, 0},
-        {"NUMERIC(5)", ftBCD, 0},          {"NUMERIC", ftFloat, 0},
-        {"BOOLEAN", ftBoolean, 0},         {"DATE", ftDate, 0},
-        {"TIME", ftTime, 0},               {"DATETIME", ftDateTime, 0},
-        {"TIMESTAMP", ftDateTime, 0},      {"BLOB", ftBlob, 0},
-        {"BINARY(16)", ftBytes, 16},       {"VARBINARY(8)", ftVarBytes, 8},
-        {"", ftVariant, 0},                // no declared type: any stored value, exactly
+        {"SMALLINT", ftSmallint, 0},
+        {"tinyint", ftSmallint, 0},
+        {"INT", ftInteger, 0},
+        {"Integer", ftInteger, 0},
+        {"MEDIUMINT", ftInteger, 0},
+        {"BIGINT", ftLargeint, 0},
+        {"INT8", ftLargeint, 0},
+        {"VARCHAR(40)", ftString, 40},
+        {"nvarchar ( 12 )", ftString, 12},
+        {"VARCHAR", ftMemo, 0},
+        {"CHAR(3)", ftFixedChar, 3},
+        {"CHARACTER(8)", ftFixedChar, 8},
+        {"NCHAR(2)", ftFixedChar, 2},
+        {"TEXT", ftMemo, 0},
+        {"CLOB", ftMemo, 0},
+        {"REAL", ftFloat, 0},
+        {"DOUBLE", ftFloat, 0},
+        {"double precision", ftFloat, 0},
+        {"FLOAT", ftFloat, 0},
+        {"MONEY", ftCurrency, 0},
+        {"CURRENCY", ftCurrency, 0},
+        {"NUMERIC(10,2)", ftBCD, 2},
+        {"DECIMAL(18,4)", ftBCD, 4},
+        {"NUMERIC(20,6)", ftFloat, 0},
+        {"NUMERIC(5)", ftBCD, 0},
+        {"NUMERIC", ftFloat, 0},
+        {"BOOLEAN", ftBoolean, 0},
+        {"DATE", ftDate, 0},
+        {"TIME", ftTime, 0},
+        {"DATETIME", ftDateTime, 0},
+        {"TIMESTAMP", ftDateTime, 0},
+        {"BLOB", ftBlob, 0},
+        {"BINARY(16)", ftBytes, 16},
+        {"VARBINARY(8)", ftVarBytes, 8},
+        {"", ftVariant, 0},  // no declared type: any stored value, exactly
         {"UNSIGNED BIG INT", ftLargeint, 0},
-        {"POINTS", ftLargeint, 0},         // unknown names follow SQLite's affinity
-        {"VARYINGTEXT", ftMemo, 0},        {"WHATEVER", ftVariant, 0},
+        {"POINTS", ftLargeint, 0},  // unknown names follow SQLite's affinity
+        {"VARYINGTEXT", ftMemo, 0},
+        {"WHATEVER", ftVariant, 0},
     };
     for (const auto& testCase : cases) {
         auto mapped = sqlite::MapDeclaredType(testCase.declared);
@@ -146,8 +164,9 @@ TEST(SqliteDriver, TableListHasOnlyOrdinaryTablesInNameOrder) {
 TEST(SqliteDriver, HostileNamesAreDataNeverSql) {
     TSqliteFixture fixture;
     const std::string hostile = "x\"; DROP TABLE y; --";
-    fixture.file.Exec("CREATE TABLE y (a INT); INSERT INTO y VALUES (1);"
-                      "CREATE TABLE \"x\"\"; DROP TABLE y; --\" (\"a\"\"b\" INT, \"c'd\" TEXT)");
+    fixture.file.Exec(
+        "CREATE TABLE y (a INT); INSERT INTO y VALUES (1);"
+        "CREATE TABLE \"x\"\"; DROP TABLE y; --\" (\"a\"\"b\" INT, \"c'd\" TEXT)");
     TTable& table = fixture.Open(hostile);
     EXPECT_EQ(table.TableName(), hostile);
     EXPECT_EQ(table.Fields(0).FieldName(), "a\"b");
@@ -170,9 +189,10 @@ TEST(SqliteDriver, TwoAliasesOfOneFileShareItWithoutWaitingOnThemselves) {
     TSqliteFixture fixture;
     // The second alias names the same file through another spelling of its path.
     fixture.UseAliases("[MESMO]\nTYPE=SQLITE\nPATH=" + (fixture.dir.Path() / "." / "local.db").string() + "\n");
-    fixture.file.Exec("CREATE TABLE a (id INTEGER PRIMARY KEY, v TEXT); CREATE TABLE b (id INTEGER PRIMARY KEY, v TEXT);"
-                      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-                      "INSERT INTO a SELECT i, hex(randomblob(50)) FROM n");
+    fixture.file.Exec(
+        "CREATE TABLE a (id INTEGER PRIMARY KEY, v TEXT); CREATE TABLE b (id INTEGER PRIMARY KEY, v TEXT);"
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+        "INSERT INTO a SELECT i, hex(randomblob(50)) FROM n");
     TDatabase source("DbOri", "BancoOri");
     source.SetAliasName("MESMO");
     TTable from("TabOri", "BancoOri");

@@ -11,8 +11,8 @@ TEST(Bcd, ParsesDecimalTextRoundingHalvesToEven) {
     };
     const TCase cases[] = {
         {"12.5", 125000},
-        {"-0.00005", 0},          // half: to the even neighbour 0
-        {"0.00015", 2},           // half: to the even neighbour 2
+        {"-0.00005", 0},  // half: to the even neighbour 0
+        {"0.00015", 2},   // half: to the even neighbour 2
         {"0.000150001", 2},
         {"2.00025", 20002},
         {"2.000251", 20003},
@@ -41,12 +41,12 @@ TEST(Bcd, ParsesDecimalTextRoundingHalvesToEven) {
 }
 
 TEST(Bcd, RoundsToFewerPlacesHalvesToEven) {
-    EXPECT_EQ(RoundBcd(TBcd{12345}, 2).units, 12300);   // 1.2345 -> 1.23
-    EXPECT_EQ(RoundBcd(TBcd{12350}, 2).units, 12400);   // 1.2350 -> 1.24
-    EXPECT_EQ(RoundBcd(TBcd{12250}, 2).units, 12200);   // 1.2250 -> 1.22
+    EXPECT_EQ(RoundBcd(TBcd{12345}, 2).units, 12300);  // 1.2345 -> 1.23
+    EXPECT_EQ(RoundBcd(TBcd{12350}, 2).units, 12400);  // 1.2350 -> 1.24
+    EXPECT_EQ(RoundBcd(TBcd{12250}, 2).units, 12200);  // 1.2250 -> 1.22
     EXPECT_EQ(RoundBcd(TBcd{-12250}, 2).units, -12200);
-    EXPECT_EQ(RoundBcd(TBcd{25000}, 0).units, 20000);   // 2.5 -> 2
-    EXPECT_EQ(RoundBcd(TBcd{35000}, 0).units, 40000);   // 3.5 -> 4
+    EXPECT_EQ(RoundBcd(TBcd{25000}, 0).units, 20000);  // 2.5 -> 2
+    EXPECT_EQ(RoundBcd(TBcd{35000}, 0).units, 40000);  // 3.5 -> 4
     EXPECT_EQ(RoundBcd(TBcd{12345}, 4).units, 12345);
 }
 

@@ -31,7 +31,9 @@ TSqliteFile::TSqliteFile(const std::filesystem::path& path) {
     if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(m_db));
 }
 
-TSqliteFile::~TSqliteFile() { sqlite3_close(m_db); }
+TSqliteFile::~TSqliteFile() {
+    sqlite3_close(m_db);
+}
 
 void TSqliteFile::Exec(const std::string& sql) {
     char* error = nullptr;
