@@ -15,27 +15,6 @@ namespace {
 
 const TVariant kNullValue{};
 
-// The smallest and largest value of the integer type codes.
-bool IntegerRange(TFieldType type, std::int64_t& low, std::int64_t& high) {
-    switch (type) {
-        case ftSmallint:
-            low = -32768;
-            high = 32767;
-            return true;
-        case ftWord:
-            low = 0;
-            high = 65535;
-            return true;
-        case ftInteger:
-        case ftAutoInc:
-            low = std::numeric_limits<std::int32_t>::min();
-            high = std::numeric_limits<std::int32_t>::max();
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool IsTextKind(TFieldType type) {
     return IsStringType(type) || type == ftMemo || type == ftFmtMemo || type == ftOraClob;
 }
@@ -283,8 +262,7 @@ void TField::SetVariant(const TVariant& value) {
         AssignBytes(slot, bytes);
         return;
     }
-    std::int64_t low, high;
-    if (IntegerRange(type, low, high)) {
+    if (auto range = IntegerRange(type)) {
         std::int64_t number;
         if (auto* small = std::get_if<std::int32_t>(&value))
             number = *small;
@@ -292,7 +270,7 @@ void TField::SetVariant(const TVariant& value) {
             number = *big;
         else
             Fail(msg::kFieldBadValue);
-        if (number < low || number > high) Fail(msg::kFieldOutOfRange);
+        if (!range->Contains(number)) Fail(msg::kFieldOutOfRange);
         slot = static_cast<std::int32_t>(number);
         return;
     }
@@ -372,8 +350,7 @@ void TField::SetFloat(double value) {
         SetVariant(TVariant{value});
         return;
     }
-    std::int64_t low, high;
-    if (IntegerRange(m_def.type, low, high)) {
+    if (IntegerRange(m_def.type)) {
         auto rounded = RoundToInteger(value);
         if (!rounded) Fail(msg::kFieldOutOfRange);
         SetVariant(TVariant{*rounded});
@@ -391,8 +368,7 @@ void TField::SetString(std::string_view text) {
         StoreText(NewValue(), text);
         return;
     }
-    std::int64_t low, high;
-    if (IntegerRange(m_def.type, low, high)) {
+    if (IntegerRange(m_def.type)) {
         auto parsed = ParseInteger(text);
         if (!parsed) throw EConvertError(Format(msg::kNotAnInteger, {text}));
         SetVariant(TVariant{*parsed});

@@ -37,6 +37,20 @@ bool IsBlobType(TFieldType type) {
     }
 }
 
+std::optional<TIntegerRange> IntegerRange(TFieldType type) {
+    switch (type) {
+        case ftSmallint:
+            return TIntegerRange{-32768, 32767};
+        case ftWord:
+            return TIntegerRange{0, 65535};
+        case ftInteger:
+        case ftAutoInc:
+            return TIntegerRange{INT32_MIN, INT32_MAX};
+        default:
+            return std::nullopt;
+    }
+}
+
 bool IsStringType(TFieldType type) {
     return type == ftString || type == ftFixedChar || type == ftWideString || type == ftGuid;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace dbaccess {
@@ -50,6 +52,15 @@ std::string_view FieldTypeName(TFieldType type);
 
 // Memo, blob and the other large-object codes whose contents move byte for byte.
 bool IsBlobType(TFieldType type);
+
+// The values that an integer code holds: ftSmallint, ftWord, ftInteger and
+// ftAutoInc; nullopt for every other code.
+struct TIntegerRange {
+    std::int64_t low;
+    std::int64_t high;
+    bool Contains(std::int64_t value) const { return value >= low && value <= high; }
+};
+std::optional<TIntegerRange> IntegerRange(TFieldType type);
 
 // Codes whose values are text: ftString, ftFixedChar, ftWideString, ftGuid.
 bool IsStringType(TFieldType type);

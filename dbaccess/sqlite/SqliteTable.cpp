@@ -70,18 +70,6 @@ std::optional<double> ExactDouble(sqlite3_stmt* statement, int column) {
     }
 }
 
-bool IntegerRange(TFieldType type, std::int64_t value) {
-    switch (type) {
-        case ftSmallint:
-            return value >= -32768 && value <= 32767;
-        case ftWord:
-            return value >= 0 && value <= 65535;
-        default:
-            return value >= std::numeric_limits<std::int32_t>::min() &&
-                   value <= std::numeric_limits<std::int32_t>::max();
-    }
-}
-
 std::string Upper(std::string_view text) {
     std::string result(text);
     for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -246,7 +234,7 @@ void TSqliteTable::Read(int column, TVariant& out) {
         case ftWord:
         case ftAutoInc: {
             auto value = ExactInteger(statement, column);
-            if (!value || !IntegerRange(def.type, *value)) BadValue(column);
+            if (!value || !IntegerRange(def.type)->Contains(*value)) BadValue(column);
             out = static_cast<std::int32_t>(*value);
             return;
         }
