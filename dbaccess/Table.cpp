@@ -38,15 +38,22 @@ void TTable::Open() {
     TDatabase& database = Database();
     auto cursor = database.Connection().OpenTable(m_tableName, Exclusive);
 
-    // Names are unique without regard to case: a later duplicate gets a suffix.
+    // Names are unique without regard to case: a later duplicate gets a suffix
+    // that no column of the table has as its own name.
     std::vector<std::unique_ptr<TField>> fields;
-    std::set<std::string> keys;
     const auto& defs = cursor->FieldDefs();
+    std::set<std::string> ownNames;
+    for (const auto& def : defs) ownNames.insert(CaseKey(def.name));
+    std::set<std::string> used;
     for (std::size_t i = 0; i < defs.size(); ++i) {
         TFieldDef def = defs[i];
-        std::string base = def.name;
-        for (int suffix = 1; !keys.insert(CaseKey(def.name)).second; ++suffix) {
-            def.name = base + "_" + std::to_string(suffix);
+        if (!used.insert(CaseKey(def.name)).second) {
+            const std::string base = def.name;
+            for (int suffix = 1;; ++suffix) {
+                def.name = base + "_" + std::to_string(suffix);
+                std::string key = CaseKey(def.name);
+                if (!ownNames.count(key) && used.insert(key).second) break;
+            }
         }
         fields.push_back(std::make_unique<TField>(*this, static_cast<int>(i), std::move(def)));
     }

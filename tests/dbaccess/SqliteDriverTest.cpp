@@ -125,6 +125,18 @@ TEST(SqliteDriver, RequiredDefaultsAndReadOnly) {
               (std::vector<std::vector<std::string>>{{"1", "Ana", "Recife", "21", "42"}}));
 }
 
+TEST(SqliteDriver, NamesThatDifferOnlyInCaseGetUniqueFieldNames) {
+    TSqliteFixture fixture;
+    // SQLite folds only ASCII letters, so it takes both; the engine folds every letter.
+    fixture.file.Exec("CREATE TABLE t (\"Ação\" INT, \"AÇÃO\" INT, \"AÇÃO_1\" INT)");
+    TTable& table = fixture.Open("t");
+    ASSERT_EQ(table.FieldCount(), 3);
+    EXPECT_EQ(table.Fields(0).FieldName(), "Ação");
+    EXPECT_EQ(table.Fields(1).FieldName(), "AÇÃO_2");
+    EXPECT_EQ(table.Fields(2).FieldName(), "AÇÃO_1");
+    EXPECT_EQ(table.FindField("ação"), &table.Fields(0));
+}
+
 TEST(SqliteDriver, ValuesStoredAgainstTheirTypeReadExactlyOrFail) {
     TSqliteFixture fixture;
     fixture.file.Exec(
