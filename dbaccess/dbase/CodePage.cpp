@@ -18,17 +18,14 @@ struct TLanguageDriverRow {
 
 // The language driver bytes that dBASE, FoxPro and their heirs write.
 constexpr TLanguageDriverRow kLanguageDrivers[] = {
-    {0x01, 437},   {0x02, 850},   {0x03, 1252},  {0x04, 10000}, {0x08, 865},   {0x09, 437},
-    {0x0A, 850},   {0x0B, 437},   {0x0D, 437},   {0x0E, 850},   {0x0F, 437},   {0x10, 850},
-    {0x11, 437},   {0x12, 850},   {0x13, 932},   {0x14, 850},   {0x15, 437},   {0x16, 850},
-    {0x17, 865},   {0x18, 437},   {0x19, 437},   {0x1A, 850},   {0x1B, 437},   {0x1C, 863},
-    {0x1D, 850},   {0x1F, 852},   {0x22, 852},   {0x23, 852},   {0x24, 860},   {0x25, 850},
-    {0x26, 866},   {0x37, 850},   {0x40, 852},   {0x4D, 936},   {0x4E, 949},   {0x4F, 950},
-    {0x50, 874},   {0x57, 1252},  {0x58, 1252},  {0x59, 1252},  {0x64, 852},   {0x65, 866},
-    {0x66, 865},   {0x67, 861},   {0x6A, 737},   {0x6B, 857},   {0x6C, 863},   {0x78, 950},
-    {0x79, 949},   {0x7A, 936},   {0x7B, 932},   {0x7C, 874},   {0x86, 737},   {0x87, 852},
-    {0x88, 857},   {0x96, 10007}, {0x97, 10029}, {0xC8, 1250},  {0xC9, 1251},  {0xCA, 1254},
-    {0xCB, 1253},  {0xCC, 1257},
+    {0x01, 437},   {0x02, 850},  {0x03, 1252}, {0x04, 10000}, {0x08, 865},  {0x09, 437},  {0x0A, 850},  {0x0B, 437},
+    {0x0D, 437},   {0x0E, 850},  {0x0F, 437},  {0x10, 850},   {0x11, 437},  {0x12, 850},  {0x13, 932},  {0x14, 850},
+    {0x15, 437},   {0x16, 850},  {0x17, 865},  {0x18, 437},   {0x19, 437},  {0x1A, 850},  {0x1B, 437},  {0x1C, 863},
+    {0x1D, 850},   {0x1F, 852},  {0x22, 852},  {0x23, 852},   {0x24, 860},  {0x25, 850},  {0x26, 866},  {0x37, 850},
+    {0x40, 852},   {0x4D, 936},  {0x4E, 949},  {0x4F, 950},   {0x50, 874},  {0x57, 1252}, {0x58, 1252}, {0x59, 1252},
+    {0x64, 852},   {0x65, 866},  {0x66, 865},  {0x67, 861},   {0x6A, 737},  {0x6B, 857},  {0x6C, 863},  {0x78, 950},
+    {0x79, 949},   {0x7A, 936},  {0x7B, 932},  {0x7C, 874},   {0x86, 737},  {0x87, 852},  {0x88, 857},  {0x96, 10007},
+    {0x97, 10029}, {0xC8, 1250}, {0xC9, 1251}, {0xCA, 1254},  {0xCB, 1253}, {0xCC, 1257},
 };
 
 std::string_view Trimmed(std::string_view text) {
@@ -73,13 +70,20 @@ std::optional<int> CodePageOfLanguageDriver(unsigned char languageDriver) {
 
 std::string CharsetOfCodePage(int codePage) {
     switch (codePage) {
-        case 10000: return "MACINTOSH";
-        case 10007: return "MAC-CYRILLIC";
-        case 10029: return "MAC-CENTRALEUROPE";
-        case 20866: return "KOI8-R";
-        case 21866: return "KOI8-U";
-        case 65001: return "UTF-8";
-        default: break;
+        case 10000:
+            return "MACINTOSH";
+        case 10007:
+            return "MAC-CYRILLIC";
+        case 10029:
+            return "MAC-CENTRALEUROPE";
+        case 20866:
+            return "KOI8-R";
+        case 21866:
+            return "KOI8-U";
+        case 65001:
+            return "UTF-8";
+        default:
+            break;
     }
     // Windows numbers the ISO 8859 parts 28591 to 28606.
     if (codePage >= 28591 && codePage <= 28606) return "ISO-8859-" + std::to_string(codePage - 28590);
@@ -95,8 +99,8 @@ std::optional<std::string> CharsetOfCpg(std::string_view text) {
     if (name == "UTF-8" || name == "UTF8") return "UTF-8";
     if (name.starts_with("LDID/") && AllDigits(name.substr(5))) {
         int languageDriver = Number(name.substr(5));
-        auto codePage = languageDriver <= 255 ? CodePageOfLanguageDriver(static_cast<unsigned char>(languageDriver))
-                                              : std::nullopt;
+        auto codePage =
+            languageDriver <= 255 ? CodePageOfLanguageDriver(static_cast<unsigned char>(languageDriver)) : std::nullopt;
         return codePage ? CharsetOfCodePage(*codePage) : upper;
     }
     for (std::string_view prefix : {"ANSI ", "OEM ", "CP", "WINDOWS-", "IBM", "MS"}) {
@@ -128,7 +132,8 @@ struct TCodePage::TIconv {
 
 TCodePage::TCodePage(const std::string& charset, const std::string& fileName) : m_charset(charset) {
     iconv_t handle = IsCharsetName(charset) ? iconv_open("UTF-8", charset.c_str()) : reinterpret_cast<iconv_t>(-1);
-    if (handle == reinterpret_cast<iconv_t>(-1)) throw EDatabaseError(Format(msg::kCodePageUnknown, {charset, fileName}));
+    if (handle == reinterpret_cast<iconv_t>(-1))
+        throw EDatabaseError(Format(msg::kCodePageUnknown, {charset, fileName}));
     m_iconv = std::make_unique<TIconv>(handle);
     if (charset == "UTF-8") return;
 

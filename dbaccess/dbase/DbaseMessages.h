@@ -35,6 +35,8 @@ inline constexpr const char* kMemoOutOfRange = "o bloco de memo %s está fora do
 inline constexpr const char* kMemoNoSignature = "o bloco de memo %s não começa como um memo do dBASE IV";
 inline constexpr const char* kMemoTooLong = "o memo do bloco %s passa do fim do arquivo";
 inline constexpr const char* kMemoUnterminated = "o memo do bloco %s não tem marca de fim";
+inline constexpr const char* kNoMemoFile = "a tabela tem campos memo, mas nenhum arquivo de memos";
+inline constexpr const char* kFieldName = "o nome do campo %s não é texto da página de código %s";
 
 inline EDatabaseError Damaged(const std::string& fileName, const std::string& detail) {
     return EDatabaseError(Format(kDamaged, {fileName, detail}));

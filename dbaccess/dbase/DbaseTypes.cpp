@@ -6,9 +6,9 @@ namespace {
 
 // How a descriptor's length and decimal places give the type code and Size.
 enum TLengthRule {
-    lrText,     // Size is the length
-    lrNumber,   // whole numbers of up to 9 digits fit 32 bits: ftInteger; the rest ftFloat
-    lrFixed,    // the length is always `fixedLength`; no Size
+    lrText,    // Size is the length
+    lrNumber,  // whole numbers of up to 9 digits fit 32 bits: ftInteger; the rest ftFloat
+    lrFixed,   // the length is always `fixedLength`; no Size
 };
 
 struct TTypeRow {
@@ -20,12 +20,8 @@ struct TTypeRow {
 
 // The whole mapping from dBASE III and IV field types to type codes.
 constexpr TTypeRow kTypes[] = {
-    {'C', ftString, lrText, 0},
-    {'N', ftInteger, lrNumber, 0},
-    {'F', ftFloat, lrFixed, 0},
-    {'L', ftBoolean, lrFixed, 1},
-    {'D', ftDate, lrFixed, 8},
-    {'M', ftMemo, lrFixed, 10},  // the number of the memo's first block, in decimal
+    {'C', ftString, lrText, 0}, {'N', ftInteger, lrNumber, 0}, {'F', ftFloat, lrFixed, 0}, {'L', ftBoolean, lrFixed, 1},
+    {'D', ftDate, lrFixed, 8},  {'M', ftMemo, lrFixed, 10},  // the number of the memo's first block, in decimal
 };
 
 constexpr int kMaxIntegerDigits = 9;

@@ -48,7 +48,9 @@ std::uint32_t Le16(const char* at) {
            static_cast<std::uint32_t>(static_cast<unsigned char>(at[1])) << 8;
 }
 
-std::uint32_t Le32(const char* at) { return Le16(at) | Le16(at + 2) << 16; }
+std::uint32_t Le32(const char* at) {
+    return Le16(at) | Le16(at + 2) << 16;
+}
 
 std::string Hex(unsigned char byte) {
     const char* digits = "0123456789ABCDEF";
@@ -57,7 +59,9 @@ std::string Hex(unsigned char byte) {
 
 }  // namespace
 
-TDbfFile::TDbfFile(TReadOnlyFile file) : m_file(std::move(file)) { ReadHeader(); }
+TDbfFile::TDbfFile(TReadOnlyFile file) : m_file(std::move(file)) {
+    ReadHeader();
+}
 
 void TDbfFile::ReadHeader() {
     const std::string& name = m_file.Name();
@@ -117,7 +121,6 @@ void TDbfFile::ReadHeader() {
 
 void TDbfFile::Rewind() {
     m_next = 0;
-    m_blockCount = 0;
 }
 
 void TDbfFile::LoadBlock(std::uint32_t first) {
@@ -128,7 +131,8 @@ void TDbfFile::LoadBlock(std::uint32_t first) {
     std::size_t got = m_file.ReadAt(offset, m_block.data(), bytes);
     if (got < bytes) {
         // The file shrank after it was opened.
-        throw msg::Damaged(m_file.Name(), Format(msg::kRecordsTruncated, {std::to_string(first + got / m_recordSize + 1)}));
+        throw msg::Damaged(m_file.Name(),
+                           Format(msg::kRecordsTruncated, {std::to_string(first + got / m_recordSize + 1)}));
     }
     m_blockFirst = first;
     m_blockCount = count;

@@ -50,10 +50,10 @@ private:
     std::uint32_t m_recordSize = 0;
     std::vector<TDbfColumn> m_columns;
 
-    std::vector<char> m_block;          // whole records read ahead
-    std::uint32_t m_blockFirst = 0;     // the number of its first record
-    std::uint32_t m_blockCount = 0;     // how many it holds
-    std::uint32_t m_next = 0;           // the record NextLiveRecord looks at
+    std::vector<char> m_block;       // whole records read ahead
+    std::uint32_t m_blockFirst = 0;  // the number of its first record
+    std::uint32_t m_blockCount = 0;  // how many it holds
+    std::uint32_t m_next = 0;        // the record NextLiveRecord looks at
 };
 
 }  // namespace dbaccess::dbase

@@ -37,7 +37,9 @@ TReadOnlyFile::TReadOnlyFile(int descriptor, std::string name) : m_descriptor(de
     m_size = static_cast<std::uint64_t>(status.st_size);
 }
 
-TReadOnlyFile::~TReadOnlyFile() { Close(); }
+TReadOnlyFile::~TReadOnlyFile() {
+    Close();
+}
 
 TReadOnlyFile::TReadOnlyFile(TReadOnlyFile&& other) noexcept
     : m_descriptor(other.m_descriptor), m_name(std::move(other.m_name)), m_size(other.m_size) {

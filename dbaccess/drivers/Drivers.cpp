@@ -1,12 +1,14 @@
 #include "Drivers.h"
 
 #include "dbaccess/Engine.h"
+#include "dbaccess/dbase/DbaseDriver.h"
 #include "dbaccess/sqlite/SqliteDriver.h"
 
 namespace dbaccess {
 
 void RegisterDrivers() {
     Engine().RegisterDriver("SQLITE", sqlite::MakeSqliteDriver());
+    Engine().RegisterDriver("STANDARD", dbase::MakeDbaseDriver());
 }
 
 }  // namespace dbaccess
