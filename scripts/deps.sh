@@ -10,6 +10,7 @@ packages=(
     postgresql postgresql-client
     clang libclang-rt-14-dev
     xvfb xdotool x11-apps imagemagick
+    openbox x11-utils fonts-dejavu-core sqlite3
 )
 
 missing=()
