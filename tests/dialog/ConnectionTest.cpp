@@ -68,6 +68,10 @@ struct TBadAliasCase {
     const char* prefix;
 };
 
+void PrintTo(const TBadAliasCase& badAlias, std::ostream* out) {
+    *out << badAlias.name;
+}
+
 class TBadAliasTest : public TConnectionTest, public ::testing::WithParamInterface<TBadAliasCase> {};
 
 TEST_P(TBadAliasTest, FailsWithTheSidePrefixAndKeepsTheText) {
@@ -117,6 +121,18 @@ TEST_F(TConnectionTest, LoginBoxCancelFailsAndOkRemembersTheUserName) {
     EXPECT_EQ(m_boxes.loginsAsked[2].userName, "maria");
     EXPECT_TRUE(Dialog().DbOri.Connected());
     EXPECT_EQ(Dialog().DbOri.Params.count("PASSWORD"), 0u);
+}
+
+TEST_F(TConnectionTest, FailedConnectEndsTheMoveThatStartedIt) {
+    TypeInto(Dialog().CBBcoDes, QStringLiteral("Destino"));
+    Press(Qt::Key_Tab);
+    Dialog().CBTabDes->setCurrentIndex(1);
+    TypeInto(Dialog().CBBcoOri, QStringLiteral("Inexistente"));
+    // A click into the other side's table box: its listing must not run.
+    QTest::mouseClick(Dialog().CBTabDes, Qt::LeftButton);
+    EXPECT_EQ(m_boxes.messages.size(), 1u);
+    EXPECT_EQ(Focused(), Dialog().CBBcoOri);
+    EXPECT_EQ(Dialog().CBTabDes->currentText(), QStringLiteral("pessoa"));
 }
 
 TEST_F(TConnectionTest, DisconnectedSideListsNothing) {

@@ -33,6 +33,10 @@ struct TAcceleratorCase {
     Qt::KeyboardModifiers modifiers;
 };
 
+void PrintTo(const TAcceleratorCase& accelerator, std::ostream* out) {
+    *out << accelerator.name;
+}
+
 class TAcceleratorTest : public TShownDialogTest, public ::testing::WithParamInterface<TAcceleratorCase> {};
 
 TEST_P(TAcceleratorTest, PressesTheButtonAndKeepsTheFocus) {

@@ -111,6 +111,10 @@ struct TScaleCase {
     QRect scaled;
 };
 
+void PrintTo(const TScaleCase& scale, std::ostream* out) {
+    *out << scale.name;
+}
+
 class TScaledPlaceTest : public ::testing::TestWithParam<TScaleCase> {};
 
 TEST_P(TScaledPlaceTest, EdgesScaleAndRoundOneByOne) {

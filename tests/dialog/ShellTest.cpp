@@ -99,6 +99,10 @@ struct TTextCase {
     const char* expected;
 };
 
+void PrintTo(const TTextCase& text, std::ostream* out) {
+    *out << text.name;
+}
+
 auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 class TErrorBoxTextTest : public ::testing::TestWithParam<TTextCase> {};
