@@ -48,7 +48,11 @@ public:
 
     std::optional<dbaccess::TLogin> Login(QWidget* owner, const QString& databaseName,
                                           const QString& userName) override {
-        TLoginDialog login(owner, databaseName, userName);
+        // Owned by the dialog, the login box came up unpainted under X11; without
+        // an owner it is application-modal, which holds the dialog all the same.
+        Q_UNUSED(owner);
+        TLoginDialog login(nullptr, databaseName, userName);
+        login.setWindowModality(Qt::ApplicationModal);
         if (login.exec() != QDialog::Accepted) return std::nullopt;
         return login.Entered();
     }

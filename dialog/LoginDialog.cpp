@@ -1,10 +1,13 @@
 #include "LoginDialog.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "Messages.h"
@@ -12,6 +15,17 @@
 namespace {
 
 constexpr int kMaxEntry = 31;
+
+// The application's style, but masking with "*".
+class TAsteriskStyle : public QProxyStyle {
+public:
+    explicit TAsteriskStyle(QObject* owner) : QProxyStyle(QApplication::style()->name()) { setParent(owner); }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QLineEdit* MakeEntry(QWidget* owner) {
     auto* entry = new QLineEdit(owner);
@@ -32,7 +46,7 @@ TLoginDialog::TLoginDialog(QWidget* owner, const QString& databaseName, const QS
     Password = MakeEntry(this);
     Password->setEchoMode(QLineEdit::Password);
     // Each character shows as "*", not as the style's bullet.
-    Password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    Password->setStyle(new TAsteriskStyle(Password));
 
     auto* form = new QFormLayout;
     form->addRow(QString::fromUtf8(kLoginDatabase), DatabaseLabel);
