@@ -51,6 +51,8 @@ port = $port
 fsync = off
 synchronous_commit = off
 full_page_writes = off
+# Not UTC, so that nothing can lean on the server's own zone being UTC.
+timezone = 'America/Sao_Paulo'
 EOF
     if ! as_server "$bindir/pg_ctl" -D "$dir/data" -l "$dir/data/server.log" -w -t 60 start >/dev/null; then
         cat "$dir/data/server.log" >&2 || true

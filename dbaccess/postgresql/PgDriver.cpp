@@ -29,25 +29,24 @@ public:
 
         std::vector<const char*> keywords;
         std::vector<const char*> values;
-        auto add = [&](const char* keyword, const std::optional<std::string>& value) {
+        // The values must outlive the connect: they point into the alias, the login or literals.
+        auto add = [&](const char* keyword, const std::string* value) {
             if (!value || value->empty()) return;
             keywords.push_back(keyword);
             values.push_back(value->c_str());
         };
-        add("host", server);
-        add("port", port);
-        add("dbname", database);
-        std::optional<std::string> user, password;
+        static const std::string kEncoding = "UTF8", kOptions = kSessionOptions, kApplication = "Traslado";
+        add("host", server ? &*server : nullptr);
+        add("port", port ? &*port : nullptr);
+        add("dbname", &*database);
         if (login) {
-            user = login->userName;
-            password = login->password;
+            add("user", &login->userName);
+            // An empty password leaves the password file and PGPASSWORD to libpq.
+            add("password", &login->password);
         }
-        add("user", user);
-        // An empty password leaves the password file and PGPASSWORD to libpq.
-        add("password", password);
-        add("client_encoding", std::string("UTF8"));
-        add("options", std::string(kSessionOptions));
-        add("application_name", std::string("Traslado"));
+        add("client_encoding", &kEncoding);
+        add("options", &kOptions);
+        add("application_name", &kApplication);
         keywords.push_back(nullptr);
         values.push_back(nullptr);
 
