@@ -19,11 +19,15 @@ std::string Text(const pg_result* result, int row, int column) {
     return {PQgetvalue(result, row, column), static_cast<std::size_t>(PQgetlength(result, row, column))};
 }
 
-bool Flag(const pg_result* result, int row, int column) { return PQgetvalue(result, row, column)[0] == 't'; }
+bool Flag(const pg_result* result, int row, int column) {
+    return PQgetvalue(result, row, column)[0] == 't';
+}
 
 }  // namespace
 
-std::string TPgTableRef::QualifiedName() const { return QuoteIdentifier(schema) + "." + QuoteIdentifier(name); }
+std::string TPgTableRef::QualifiedName() const {
+    return QuoteIdentifier(schema) + "." + QuoteIdentifier(name);
+}
 
 std::vector<std::string> VisibleTableNames(TPgSession& session) {
     TResult result = session.Exec(std::string("SELECT c.relname FROM pg_catalog.pg_class c "
@@ -52,12 +56,14 @@ TPgTableRef ResolveTable(TPgSession& session, const std::string& typedName) {
     };
     std::vector<TCandidate> candidates;
     for (int row = 0; row < PQntuples(result.get()); ++row) {
-        candidates.push_back({row, Flag(result.get(), row, 3),
-                              Text(result.get(), row, 1) + "." + Text(result.get(), row, 2)});
+        candidates.push_back(
+            {row, Flag(result.get(), row, 3), Text(result.get(), row, 1) + "." + Text(result.get(), row, 2)});
     }
     auto make = [&](const TCandidate& candidate) {
-        TPgTableRef table{Text(result.get(), candidate.row, 0), Text(result.get(), candidate.row, 1),
-                          Text(result.get(), candidate.row, 2), {}};
+        TPgTableRef table{Text(result.get(), candidate.row, 0),
+                          Text(result.get(), candidate.row, 1),
+                          Text(result.get(), candidate.row, 2),
+                          {}};
         table.displayName = candidate.visible ? table.name : candidate.qualified;
         return table;
     };
@@ -85,7 +91,8 @@ std::vector<TPgColumn> ReadColumns(TPgSession& session, const TPgTableRef& table
         "a.atthasdef OR base.hasdefault, a.attidentity, " +
         std::string(hasGenerated ? "a.attgenerated" : "''") +
         ", COALESCE(pg_catalog.pg_get_expr(d.adbin, d.adrelid) LIKE 'nextval(%', false), "
-        "COALESCE((SELECT k.ord FROM pg_catalog.unnest(pk.indkey::int2[]) WITH ORDINALITY k(attnum, ord) WHERE k.attnum = a.attnum), 0) "
+        "COALESCE((SELECT k.ord FROM pg_catalog.unnest(pk.indkey::int2[]) WITH ORDINALITY k(attnum, ord) WHERE "
+        "k.attnum = a.attnum), 0) "
         "FROM pg_catalog.pg_attribute a "
         "LEFT JOIN pg_catalog.pg_attrdef d ON d.adrelid = a.attrelid AND d.adnum = a.attnum "
         "LEFT JOIN pg_catalog.pg_index pk ON pk.indrelid = a.attrelid AND pk.indisprimary "

@@ -5,7 +5,9 @@
 
 namespace dbaccess::postgresql {
 
-std::vector<std::string> TPgConnection::TableNames() { return VisibleTableNames(*m_session); }
+std::vector<std::string> TPgConnection::TableNames() {
+    return VisibleTableNames(*m_session);
+}
 
 std::unique_ptr<TDriverTable> TPgConnection::OpenTable(const std::string& tableName, bool exclusive) {
     return std::make_unique<TPgTable>(m_session, tableName, exclusive);

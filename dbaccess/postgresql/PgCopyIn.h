@@ -46,7 +46,7 @@ private:
     const std::vector<TPgColumn>& m_columns;
     std::vector<char> m_written;  // the columns of the open copy, or of the next one
     bool m_open = false;
-    std::string m_buffer;                   // rows not yet handed to libpq
+    std::string m_buffer;                  // rows not yet handed to libpq
     std::optional<std::string> m_refusal;  // a refusal found while yielding, for the next call
 };
 

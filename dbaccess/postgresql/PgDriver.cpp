@@ -60,6 +60,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<TDriver> MakePostgresDriver() { return std::make_unique<TPgDriver>(); }
+std::unique_ptr<TDriver> MakePostgresDriver() {
+    return std::make_unique<TPgDriver>();
+}
 
 }  // namespace dbaccess::postgresql

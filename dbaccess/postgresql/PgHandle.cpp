@@ -21,9 +21,15 @@ void AddLine(std::string& text, const char* line) {
 
 }  // namespace
 
-void TConnDeleter::operator()(pg_conn* conn) const { PQfinish(conn); }
-void TResultDeleter::operator()(pg_result* result) const { PQclear(result); }
-void TCancelDeleter::operator()(pg_cancel* cancel) const { PQfreeCancel(cancel); }
+void TConnDeleter::operator()(pg_conn* conn) const {
+    PQfinish(conn);
+}
+void TResultDeleter::operator()(pg_result* result) const {
+    PQclear(result);
+}
+void TCancelDeleter::operator()(pg_cancel* cancel) const {
+    PQfreeCancel(cancel);
+}
 
 std::string ConnectionText(pg_conn* conn) {
     return conn ? Trimmed(PQerrorMessage(conn)) : std::string("out of memory");

@@ -45,7 +45,9 @@ void TPgReader::Next() {
     if (m_state == rsStreaming) Fetch();
 }
 
-bool TPgReader::IsNull(int column) { return Eof() || PQgetisnull(m_row.get(), 0, column); }
+bool TPgReader::IsNull(int column) {
+    return Eof() || PQgetisnull(m_row.get(), 0, column);
+}
 
 std::string_view TPgReader::Value(int column) {
     if (Eof()) return {};

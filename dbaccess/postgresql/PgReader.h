@@ -51,7 +51,7 @@ private:
     std::shared_ptr<TPgSession> m_session;
     std::string m_query;
     TState m_state = rsPending;
-    TResult m_row;            // the current row, or null
+    TResult m_row;             // the current row, or null
     long long m_position = 0;  // rows delivered since the start
 };
 

@@ -39,7 +39,9 @@ void TPgSession::Release(TPgStream& stream) {
     if (m_holder == &stream) m_holder = nullptr;
 }
 
-void TPgSession::Register(TPgStream& stream) { m_streams.push_back(&stream); }
+void TPgSession::Register(TPgStream& stream) {
+    m_streams.push_back(&stream);
+}
 
 void TPgSession::Unregister(TPgStream& stream) {
     std::erase(m_streams, &stream);
@@ -51,8 +53,8 @@ TResult TPgSession::Exec(const std::string& sql, const std::vector<std::string>&
     std::vector<const char*> values;
     values.reserve(parameters.size());
     for (const auto& parameter : parameters) values.push_back(parameter.c_str());
-    TResult result(PQexecParams(m_conn.get(), sql.c_str(), static_cast<int>(values.size()), nullptr,
-                                values.data(), nullptr, nullptr, 0));
+    TResult result(PQexecParams(m_conn.get(), sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
+                                nullptr, nullptr, 0));
     check(m_conn.get(), result.get());
     return result;
 }

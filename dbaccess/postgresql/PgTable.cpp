@@ -34,8 +34,7 @@ TPgTable::TPgTable(std::shared_ptr<TPgSession> session, const std::string& table
     : m_session(std::move(session)), m_table(ResolveTable(*m_session, tableName)) {
     if (exclusive) {
         m_lock = TExclusiveLock::Acquire(
-            "postgresql\n" + m_session->ServerKey() + "\n" + m_table.schema + "\n" + m_table.name,
-            m_table.displayName);
+            "postgresql\n" + m_session->ServerKey() + "\n" + m_table.schema + "\n" + m_table.name, m_table.displayName);
     }
     m_columns = ReadColumns(*m_session, m_table);
     for (const auto& column : m_columns) m_defs.push_back(column.def);

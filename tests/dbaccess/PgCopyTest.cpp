@@ -124,13 +124,46 @@ TEST(PgCopy, PostgresToSqliteWritesTheValuesAsRead) {
     auto rows = view.lite.Query("SELECT * FROM todos ORDER BY id");
     ASSERT_EQ(rows.size(), 4u);
     const std::vector<std::vector<std::string>> expected = {
-        {"1", "-32768", "-2147483648", "-9223372036854775808", "1.5", "0.1", "-1234.56", "-9999999999.99",
-         "1234567890.5678", "0.1234567891", "Ação ção ñ ü — 日本", "ab   ", "linha1\nlinha2\ttab \\ barra\r",
-         "1", "2024-02-29", "23:59:59.999999", "1999-12-31 23:59:59.123456", "2024-06-30 10:00:00.500",
-         "x'00ff005c0a00'", "NULL"},  // uuid has no counterpart type in SQLite
-        {"2", "32767", "2147483647", "9223372036854775807", "3.4028235e+38", "1.79769313486232e+308", "0.01",
-         "0.01", "-0.0001", "1.0e-10", "", "     ", "", "0", "0001-01-01", "00:00:00",
-         "9999-12-31 23:59:59.999999", "1970-01-01 00:00:00", "x''", "NULL"},
+        {"1",
+         "-32768",
+         "-2147483648",
+         "-9223372036854775808",
+         "1.5",
+         "0.1",
+         "-1234.56",
+         "-9999999999.99",
+         "1234567890.5678",
+         "0.1234567891",
+         "Ação ção ñ ü — 日本",
+         "ab   ",
+         "linha1\nlinha2\ttab \\ barra\r",
+         "1",
+         "2024-02-29",
+         "23:59:59.999999",
+         "1999-12-31 23:59:59.123456",
+         "2024-06-30 10:00:00.500",
+         "x'00ff005c0a00'",
+         "NULL"},  // uuid has no counterpart type in SQLite
+        {"2",
+         "32767",
+         "2147483647",
+         "9223372036854775807",
+         "3.4028235e+38",
+         "1.79769313486232e+308",
+         "0.01",
+         "0.01",
+         "-0.0001",
+         "1.0e-10",
+         "",
+         "     ",
+         "",
+         "0",
+         "0001-01-01",
+         "00:00:00",
+         "9999-12-31 23:59:59.999999",
+         "1970-01-01 00:00:00",
+         "x''",
+         "NULL"},
     };
     EXPECT_EQ(rows[0], expected[0]);
     EXPECT_EQ(rows[1], expected[1]);
@@ -159,13 +192,48 @@ TEST(PgCopy, SqliteToPostgresWritesEveryMappedType) {
         "SELECT id, pequeno, inteiro, grande, real4, duplo, dinheiro::numeric, decimal2, decimal4, largo, nome, "
         "sigla, texto, ativo, dia, hora, momento, instante AT TIME ZONE 'UTC', dados, codigo FROM todos ORDER BY id");
     const std::vector<std::vector<std::string>> expected = {
-        {"1", "-32768", "-2147483648", "-9223372036854775808", "1.5", "0.1", "-1234.56", "-9999999999.99",
-         "1234567890.5678", "0.1234567891", "Ação ção ñ ü — 日本", "ab   ", "linha1\ntab\t\\", "t", "2024-02-29",
-         "23:59:59.999999", "1999-12-31 23:59:59.123456", "2024-06-30 10:00:00.5", "\\x00ff005c0a00", "NULL"},
-        {"2", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL",
-         "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"},
-        {"3", "0", "0", "0", "0", "0", "0.00", "0.00", "0.0000", "0.0000000000", "", "     ", "", "f", "0001-01-01",
-         "00:00:00", "2000-01-01 00:00:00", "2000-01-01 00:00:00", "\\x", "NULL"},
+        {"1",
+         "-32768",
+         "-2147483648",
+         "-9223372036854775808",
+         "1.5",
+         "0.1",
+         "-1234.56",
+         "-9999999999.99",
+         "1234567890.5678",
+         "0.1234567891",
+         "Ação ção ñ ü — 日本",
+         "ab   ",
+         "linha1\ntab\t\\",
+         "t",
+         "2024-02-29",
+         "23:59:59.999999",
+         "1999-12-31 23:59:59.123456",
+         "2024-06-30 10:00:00.5",
+         "\\x00ff005c0a00",
+         "NULL"},
+        {"2",    "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL",
+         "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"},
+        {"3",
+         "0",
+         "0",
+         "0",
+         "0",
+         "0",
+         "0.00",
+         "0.00",
+         "0.0000",
+         "0.0000000000",
+         "",
+         "     ",
+         "",
+         "f",
+         "0001-01-01",
+         "00:00:00",
+         "2000-01-01 00:00:00",
+         "2000-01-01 00:00:00",
+         "\\x",
+         "NULL"},
     };
     EXPECT_EQ(rows, expected);
 }
@@ -236,9 +304,9 @@ TEST(PgCopy, HostileTableAndColumnNamesCopyAsNames) {
         "CREATE TABLE \"Vendas\".\"x'); DELETE FROM vitima; --\" "
         "(\"CÓDIGO\" integer PRIMARY KEY, \"NOME'); DELETE FROM VITIMA; --\" text, \"A\\B\" text);");
 
-    EXPECT_EQ(view.Copy("ORI", "ORÇAMENTO \"2024\"; drop table VITIMA; --", "DES",
-                        "vendas.X'); delete from vitima; --"),
-              kCopied);
+    EXPECT_EQ(
+        view.Copy("ORI", "ORÇAMENTO \"2024\"; drop table VITIMA; --", "DES", "vendas.X'); delete from vitima; --"),
+        kCopied);
     EXPECT_EQ(view.des.Query("SELECT * FROM \"Vendas\".\"x'); DELETE FROM vitima; --\" ORDER BY 1"),
               (std::vector<std::vector<std::string>>{{"1", "um", "x"}, {"2", "dois", "y"}}));
     EXPECT_EQ(view.des.Scalar("SELECT count(*) FROM vitima"), "1");
@@ -248,8 +316,9 @@ TEST(PgCopy, HostileTableAndColumnNamesCopyAsNames) {
 // Rows stream both ways: memory stays far below what the table takes.
 TEST(PgCopy, ALargeTableStreamsWithFlatMemory) {
     TPgCopyView view;
-    const char* shape = "(id integer PRIMARY KEY, qtd integer, preco double precision, nome varchar(40), "
-                        "obs text, quando date)";
+    const char* shape =
+        "(id integer PRIMARY KEY, qtd integer, preco double precision, nome varchar(40), "
+        "obs text, quando date)";
     view.ori.Exec(std::string("CREATE TABLE grande ") + shape +
                   "; INSERT INTO grande SELECT i, i % 1000, i * 0.25, 'Cliente número ' || i, "
                   "'Observações do pedido ' || i || repeat(' com texto de enchimento', 4), "

@@ -137,7 +137,7 @@ TEST(PgDriver, ListsAndResolvesTheTablesOnTheSearchPath) {
         {"clientes", "minusculas"},
         {"CLIENTES", "maiusculas"},  // else the first that matches without regard to case
         {"AÇÃO", "acentos"},
-        {"a.b", "ponto"},              // a visible name with a dot wins over a schema
+        {"a.b", "ponto"},  // a visible name with a dot wins over a schema
         {"A.B", "ponto"},
         {"Vendas.Pedidos", "vendas"},  // a schema off the search path
         {"vendas.pedidos", "vendas"},
@@ -213,18 +213,19 @@ TEST(PgDriver, PostedRowsGetDefaultsForTheColumnsTheyDoNotWrite) {
         if (idValue) id.SetInteger(*idValue);
         if (nomeValue) nome.SetString(*nomeValue);
         if (estadoValue) {
-            if (*estadoValue) estado.SetString(**estadoValue);
-            else estado.SetVariant(TNull{});
+            if (*estadoValue)
+                estado.SetString(**estadoValue);
+            else
+                estado.SetVariant(TNull{});
         }
         if (obsValue) obs.SetString(*obsValue);
         table.Post();
     };
     post(10, "todos", std::optional<std::string>("pago"), "nota");
-    post(std::nullopt, "sem id", std::nullopt, std::nullopt);  // the sequence and the default
+    post(std::nullopt, "sem id", std::nullopt, std::nullopt);     // the sequence and the default
     post(20, "nulo escrito", std::optional<std::string>(), "x");  // a written null stays null
     post(std::nullopt, "sem id", std::nullopt, "y");
-    EXPECT_EQ(FailureOf([&] { post(30, std::nullopt, std::nullopt, std::nullopt); }),
-              "Campo 'nome' deve ter um valor");
+    EXPECT_EQ(FailureOf([&] { post(30, std::nullopt, std::nullopt, std::nullopt); }), "Campo 'nome' deve ter um valor");
     fixture.db.Commit();
 
     EXPECT_EQ(fixture.server.Query("SELECT id, nome, estado, obs, dobro, criado FROM itens ORDER BY nome, id"),

@@ -12,8 +12,12 @@ using dbaccess::postgresql::MapPgType;
 namespace {
 
 // The server's type modifiers: lengths and precisions carry a 4-byte header.
-constexpr int Length(int n) { return n + 4; }
-constexpr int Numeric(int precision, int scale) { return ((precision << 16) | (scale & 0xFFFF)) + 4; }
+constexpr int Length(int n) {
+    return n + 4;
+}
+constexpr int Numeric(int precision, int scale) {
+    return ((precision << 16) | (scale & 0xFFFF)) + 4;
+}
 
 }  // namespace
 
@@ -105,19 +109,14 @@ TEST(PgTypes, ColumnsOfARealTableDescribeThemselves) {
         bool readOnly;
     };
     const TExpected expected[] = {
-        {"serial_id", ftAutoInc, 0, false, false},
-        {"sempre", ftAutoInc, 0, false, true},
-        {"por_padrao", ftLargeint, 0, false, false},
-        {"calculado", ftInteger, 0, false, true},
-        {"obrigatorio", ftString, 40, true, false},
-        {"com_padrao", ftBCD, 2, false, false},
-        {"livre", ftFloat, 0, false, false},
-        {"fixo", ftFixedChar, 3, false, false},
-        {"documento", ftString, 11, true, false},  // the domain's NOT NULL
+        {"serial_id", ftAutoInc, 0, false, false},   {"sempre", ftAutoInc, 0, false, true},
+        {"por_padrao", ftLargeint, 0, false, false}, {"calculado", ftInteger, 0, false, true},
+        {"obrigatorio", ftString, 40, true, false},  {"com_padrao", ftBCD, 2, false, false},
+        {"livre", ftFloat, 0, false, false},         {"fixo", ftFixedChar, 3, false, false},
+        {"documento", ftString, 11, true, false},   // the domain's NOT NULL
         {"abreviado", ftString, 11, false, false},  // the outer domain's default
         {"falso_int", ftMemo, 0, false, false},     // named int4, but not the server's
-        {"quando", ftDateTime, 0, false, false},
-        {"dados", ftBlob, 0, false, false},
+        {"quando", ftDateTime, 0, false, false},     {"dados", ftBlob, 0, false, false},
     };
     ASSERT_EQ(table.FieldCount(), static_cast<int>(std::size(expected)));
     for (int i = 0; i < table.FieldCount(); ++i) {

@@ -21,5 +21,5 @@ std::string PreparePostgres(const std::filesystem::path&) {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Postgres, EngineContract,
-                         testing::Values(TContractBackend{"Postgres", PreparePostgres, true}), ContractName);
+INSTANTIATE_TEST_SUITE_P(Postgres, EngineContract, testing::Values(TContractBackend{"Postgres", PreparePostgres, true}),
+                         ContractName);

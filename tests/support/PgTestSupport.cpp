@@ -42,13 +42,27 @@ std::string Unescape(std::string_view field) {
             continue;
         }
         switch (field[++i]) {
-            case 'n': text += '\n'; break;
-            case 'r': text += '\r'; break;
-            case 't': text += '\t'; break;
-            case 'b': text += '\b'; break;
-            case 'f': text += '\f'; break;
-            case 'v': text += '\v'; break;
-            default: text += field[i]; break;
+            case 'n':
+                text += '\n';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case 'b':
+                text += '\b';
+                break;
+            case 'f':
+                text += '\f';
+                break;
+            case 'v':
+                text += '\v';
+                break;
+            default:
+                text += field[i];
+                break;
         }
     }
     return text;
@@ -74,9 +88,9 @@ std::string RunPsql(const std::string& database, const std::string& sql, const s
     auto errors = scratch / "errors.txt";
     std::ofstream(input, std::ios::binary) << sql;
 
-    std::vector<std::string> args = {"psql", "-X", "-q", "-A", "-t", "-v", "ON_ERROR_STOP=1",
-                                     "-h", server.host, "-p", server.port, "-U", server.user,
-                                     "-d", database, "-f", input.string()};
+    std::vector<std::string> args = {"psql",        "-X", "-q",        "-A", "-t",        "-v", "ON_ERROR_STOP=1", "-h",
+                                     server.host,   "-p", server.port, "-U", server.user, "-d", database,          "-f",
+                                     input.string()};
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -114,11 +128,12 @@ TPgDatabase::~TPgDatabase() {
 
 std::string TPgDatabase::AliasEntries() const {
     const TPgServer& server = TPgServer::Get();
-    return "TYPE=POSTGRESQL\nSERVER NAME=" + server.host + "\nPORT=" + server.port + "\nDATABASE NAME=" + m_name +
-           "\n";
+    return "TYPE=POSTGRESQL\nSERVER NAME=" + server.host + "\nPORT=" + server.port + "\nDATABASE NAME=" + m_name + "\n";
 }
 
-void TPgDatabase::Exec(const std::string& sql) { RunPsql(m_name, sql, m_scratch.Path()); }
+void TPgDatabase::Exec(const std::string& sql) {
+    RunPsql(m_name, sql, m_scratch.Path());
+}
 
 std::vector<std::vector<std::string>> TPgDatabase::Query(const std::string& sql) {
     std::string text = RunPsql(m_name, "COPY (" + sql + ") TO STDOUT", m_scratch.Path());
