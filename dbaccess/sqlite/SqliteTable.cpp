@@ -380,11 +380,19 @@ void TSqliteTable::Insert(const std::vector<char>& assigned, const std::vector<T
                 } else if constexpr (std::is_same_v<T, bool>) {
                     return sqlite3_bind_int(statement, parameter, value ? 1 : 0);
                 } else if constexpr (std::is_same_v<T, double>) {
+                    // SQLite would store a NaN as NULL: refuse rather than lose it.
+                    if (std::isnan(value)) throw EDatabaseError(Format(msg::kFieldBadValue, {def.name}));
                     return sqlite3_bind_double(statement, parameter, value);
                 } else if constexpr (std::is_same_v<T, TBcd>) {
-                    std::string text = FormatBcd(value);
-                    return sqlite3_bind_text(statement, parameter, text.c_str(), static_cast<int>(text.size()),
-                                             SQLITE_TRANSIENT);
+                    // SQLite keeps a decimal as an integer or a double, whatever the column says;
+                    // a value neither holds exactly would be stored rounded, so it is refused.
+                    if (value.units % kBcdScale == 0) {
+                        return sqlite3_bind_int64(statement, parameter, value.units / kBcdScale);
+                    }
+                    double number = BcdToDouble(value);
+                    auto back = BcdFromDouble(number);
+                    if (!back || !(*back == value)) throw EDatabaseError(Format(msg::kFieldOutOfRange, {def.name}));
+                    return sqlite3_bind_double(statement, parameter, number);
                 } else {
                     // The column's own buffer outlives the step, so SQLite need not copy it.
                     char* text = m_dateTexts[i].data();

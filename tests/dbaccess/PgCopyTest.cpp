@@ -120,6 +120,12 @@ TEST(PgCopy, PostgresToSqliteWritesTheValuesAsRead) {
         "nome VARCHAR(30), sigla CHAR(5), texto TEXT, ativo BOOLEAN, dia DATE, hora TIME, momento DATETIME, "
         "instante TIMESTAMP, dados BLOB, codigo TEXT)");
 
+    // SQLite cannot hold a NaN (it would store NULL): such a copy is refused and changes nothing.
+    EXPECT_EQ(view.Copy("ORI", "todos", "LITE", "todos"),
+              "Erro ao tentar copiar dados: Valor inválido para o campo 'real4'");
+    EXPECT_EQ(view.lite.Scalar("SELECT count(*) FROM todos"), "0");
+    view.ori.Exec("UPDATE todos SET real4 = 0, largo = 0 WHERE id = 4");
+
     EXPECT_EQ(view.Copy("ORI", "todos", "LITE", "todos"), kCopied);
     auto rows = view.lite.Query("SELECT * FROM todos ORDER BY id");
     ASSERT_EQ(rows.size(), 4u);

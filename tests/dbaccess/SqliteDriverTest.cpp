@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "dbaccess/Database.h"
@@ -158,6 +159,38 @@ TEST(SqliteDriver, ValuesStoredAgainstTheirTypeReadExactlyOrFail) {
             EXPECT_EQ(error.what(), "Valor inválido para o campo '" + table.Fields(i).FieldName() + "'");
         }
     }
+}
+
+TEST(SqliteDriver, ValuesSqliteCannotHoldExactlyAreRefusedNotRounded) {
+    TSqliteFixture fixture;
+    fixture.file.Exec("CREATE TABLE t (n NUMERIC(30,4), f DOUBLE)");
+    TTable& table = fixture.Open("t");
+    fixture.db.StartTransaction();
+    struct TCase {
+        const char* name;
+        int field;
+        TVariant value;
+        std::string message;  // empty: stored
+    };
+    const TCase cases[] = {
+        {"DecimalWithEighteenDigits", 0, TBcd{123456789012345678}, "Valor do campo 'n' está fora de faixa"},
+        {"DecimalADoubleHolds", 0, TBcd{123456789012345}, ""},
+        {"WholeDecimalAsInteger", 0, TBcd{9223372036854770000}, ""},
+        {"NotANumber", 1, std::nan(""), "Valor inválido para o campo 'f'"},
+    };
+    for (const auto& testCase : cases) {
+        table.Append();
+        table.Fields(testCase.field).SetVariant(testCase.value);
+        try {
+            table.Post();
+            EXPECT_EQ(testCase.message, "") << testCase.name;
+        } catch (const EDatabaseError& error) {
+            EXPECT_EQ(error.what(), testCase.message) << testCase.name;
+        }
+    }
+    fixture.db.Commit();
+    EXPECT_EQ(fixture.file.Query("SELECT n FROM t ORDER BY rowid"),
+              (std::vector<std::vector<std::string>>{{"12345678901.2345"}, {"922337203685477"}}));
 }
 
 TEST(SqliteDriver, TableListHasOnlyOrdinaryTablesInNameOrder) {
