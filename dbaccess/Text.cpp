@@ -57,4 +57,14 @@ std::string_view CutText(std::string_view text, std::size_t maxChars) {
     return text;
 }
 
+std::string QuoteIdentifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
 }  // namespace dbaccess

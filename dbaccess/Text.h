@@ -16,4 +16,7 @@ std::size_t CharCount(std::string_view text);
 // The text cut at its first NUL and then to at most `maxChars` characters.
 std::string_view CutText(std::string_view text, std::size_t maxChars);
 
+// An SQL identifier in double quotes, its own quotes doubled: a name is data, never SQL.
+std::string QuoteIdentifier(std::string_view name);
+
 }  // namespace dbaccess

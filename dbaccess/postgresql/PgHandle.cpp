@@ -69,14 +69,4 @@ void check(pg_conn* conn, const pg_result* result, std::string_view what) {
     throw EDatabaseError(message);
 }
 
-std::string QuoteIdentifier(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 }  // namespace dbaccess::postgresql

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "dbaccess/Text.h"  // QuoteIdentifier
+
 struct pg_conn;
 struct pg_result;
 struct pg_cancel;
@@ -34,8 +36,5 @@ std::string ServerText(pg_conn* conn, const pg_result* result);
 
 // The connection's own last error text, without its trailing line break.
 std::string ConnectionText(pg_conn* conn);
-
-// An identifier quoted for SQL: "name", with its quotes doubled.
-std::string QuoteIdentifier(std::string_view name);
 
 }  // namespace dbaccess::postgresql

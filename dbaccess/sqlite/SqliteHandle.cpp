@@ -75,14 +75,4 @@ void TSqliteHandle::Execute(std::string_view sql) {
     check(m_db, sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, nullptr), {});
 }
 
-std::string QuoteIdentifier(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 }  // namespace dbaccess::sqlite

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "dbaccess/Text.h"  // QuoteIdentifier
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -41,8 +43,5 @@ private:
     sqlite3* m_db;
     std::string m_path;
 };
-
-// An identifier quoted for SQL: "name", with its quotes doubled.
-std::string QuoteIdentifier(std::string_view name);
 
 }  // namespace dbaccess::sqlite
