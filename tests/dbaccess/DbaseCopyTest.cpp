@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "copy/CopyRun.h"
+#include "support/CopyView.h"
 #include "support/DbfWriter.h"
 #include "support/TestSupport.h"
 
@@ -12,17 +13,10 @@ namespace {
 
 // The dialog's side of a copy: a folder of dBASE tables (alias PASTA) and an
 // SQLite file (alias BANCO), with a message box that records what it shows.
-class TDbaseCopyView : public copy::TCopyView {
+class TDbaseCopyView : public testsupport::TCopyViewStub {
 public:
     testsupport::TTempDir dir;
     testsupport::TSqliteFile sqlite{dir / "banco.db"};
-    TDatabase dbOri{"DbOri", "BancoOri"};
-    TDatabase dbDes{"DbDes", "BancoDes"};
-    TTable tabOri{"TabOri", "BancoOri"};
-    TTable tabDes{"TabDes", "BancoDes"};
-    std::string tableOri;
-    std::string tableDes;
-    std::vector<std::string> messages;
 
     TDbaseCopyView() {
         std::filesystem::create_directory(dir / "pasta");
@@ -31,23 +25,6 @@ public:
                                                          "\n");
     }
     std::filesystem::path Folder(const std::string& name) const { return dir / "pasta" / name; }
-
-    void Copy(const std::string& sourceAlias, const std::string& sourceTable, const std::string& destinationAlias,
-              const std::string& destinationTable) {
-        dbOri.SetAliasName(sourceAlias);
-        dbOri.Open();
-        dbDes.SetAliasName(destinationAlias);
-        dbDes.Open();
-        tableOri = sourceTable;
-        tableDes = destinationTable;
-        copy::RunCopy(*this);
-    }
-
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void FocusCopyButton() override {}
-    std::string TableText(copy::TSide side) override { return side == copy::sdOri ? tableOri : tableDes; }
-    TDatabase& Database(copy::TSide side) override { return side == copy::sdOri ? dbOri : dbDes; }
-    TTable& Table(copy::TSide side) override { return side == copy::sdOri ? tabOri : tabDes; }
 };
 
 }  // namespace
@@ -111,7 +88,7 @@ TEST(DbaseCopy, CopyIntoAFolderEndsWithTheIsolationRefusalAndLeavesTheFilesAsThe
     EXPECT_EQ(view.messages, (std::vector<std::string>{
                                  "Erro ao tentar copiar dados: DbDes: O nível de isolamento da transação deve ser "
                                  "dirty read para os banco de dados locais"}));
-    view.tabDes.Close();
+    view.TabDes.Close();
     EXPECT_EQ(testsupport::ReadFileBytes(view.Folder("Destino.dbf")), dbfBefore);
     EXPECT_EQ(testsupport::ReadFileBytes(view.Folder("Destino.dbt")), dbtBefore);
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "copy/CopyRun.h"
+#include "support/CopyView.h"
 #include "support/PgTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -16,49 +17,23 @@ constexpr const char* kCopyFailed = "Erro ao tentar copiar dados: ";
 // The dialog's side of a copy between two databases of the private server
 // (aliases ORI and DES) and an SQLite file (alias LITE), with a message box
 // that records what it shows.
-class TPgCopyView : public copy::TCopyView {
+class TPgCopyView : public testsupport::TCopyViewStub {
 public:
     testsupport::TPgDatabase ori;
     testsupport::TPgDatabase des;
     testsupport::TTempDir dir;
     testsupport::TSqliteFile lite{dir / "lite.db"};
-    TDatabase dbOri{"DbOri", "BancoOri"};
-    TDatabase dbDes{"DbDes", "BancoDes"};
-    TTable tabOri{"TabOri", "BancoOri"};
-    TTable tabDes{"TabDes", "BancoDes"};
-    std::string tableOri;
-    std::string tableDes;
-    std::vector<std::string> messages;
 
     TPgCopyView() {
         testsupport::UseAliases(dir / "aliases.ini", "[ORI]\n" + ori.AliasEntries() + "[DES]\n" + des.AliasEntries() +
                                                          "[LITE]\nTYPE=SQLITE\nPATH=" + (dir / "lite.db").string() +
                                                          "\n");
     }
-
-    // Connects both sides and presses the button; returns the message shown.
-    std::string Copy(const std::string& sourceAlias, const std::string& sourceTable,
-                     const std::string& destinationAlias, const std::string& destinationTable) {
-        if (!dbOri.Connected()) {
-            dbOri.SetAliasName(sourceAlias);
-            dbOri.Open();
-        }
-        if (!dbDes.Connected()) {
-            dbDes.SetAliasName(destinationAlias);
-            dbDes.Open();
-        }
-        tableOri = sourceTable;
-        tableDes = destinationTable;
-        messages.clear();
-        copy::RunCopy(*this);
-        return messages.size() == 1 ? messages[0] : "(" + std::to_string(messages.size()) + " messages)";
+    // The databases go with the members above: disconnect before they are dropped.
+    ~TPgCopyView() {
+        DbOri.Close();
+        DbDes.Close();
     }
-
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void FocusCopyButton() override {}
-    std::string TableText(copy::TSide side) override { return side == copy::sdOri ? tableOri : tableDes; }
-    TDatabase& Database(copy::TSide side) override { return side == copy::sdOri ? dbOri : dbDes; }
-    TTable& Table(copy::TSide side) override { return side == copy::sdOri ? tabOri : tabDes; }
 };
 
 // A column of every mapped type.
@@ -289,7 +264,7 @@ TEST(PgCopy, RefusalsShowTheServersTextAndRollBack) {
         EXPECT_TRUE(message.starts_with(kCopyFailed)) << message;
         EXPECT_NE(message.find(c.serverText), std::string::npos) << message;
         EXPECT_EQ(view.des.Query("SELECT * FROM alvo"), (std::vector<std::vector<std::string>>{{"1", "velho"}}));
-        EXPECT_FALSE(view.dbDes.InTransaction());
+        EXPECT_FALSE(view.DbDes.InTransaction());
 
         EXPECT_EQ(view.Copy("ORI", "origem", "DES", "livre"), kCopied);
         EXPECT_EQ(view.des.Scalar("SELECT count(*) FROM livre"), view.ori.Scalar("SELECT count(*) FROM origem"));
