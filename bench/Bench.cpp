@@ -44,6 +44,8 @@ int main(int argc, char** argv) try {
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         options.folder = pattern;
     }
+    // Before any use of SQLite, so the engine's library settings take effect.
+    dbaccess::RegisterDrivers();
     fs::create_directories(options.folder);
     const fs::path source = options.folder / "origem.db";
     std::printf("building %ld source rows in %s\n", options.rows, options.folder.c_str());
@@ -53,7 +55,6 @@ int main(int argc, char** argv) try {
     std::ofstream(aliases) << "[ORIGEM]\nTYPE=SQLITE\nPATH=" << source.string()
                            << "\n[DESTINO]\nTYPE=SQLITE\nPATH=" << (options.folder / "destino.db").string() << "\n";
     setenv("TRASLADO_ALIASES", aliases.c_str(), 1);
-    dbaccess::RegisterDrivers();
 
     bench::RunSqlite(options, source);
     if (!options.pgConninfo.empty()) bench::RunPostgres(options);

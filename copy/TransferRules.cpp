@@ -26,7 +26,7 @@ TTransferRule SelectTransferRule(TFieldType destinationType, TFieldType sourceTy
 void TransferValue(TTransferRule rule, TField& source, TField& destination) {
     switch (rule) {
         case trGeneric:
-            destination.SetVariant(source.AsVariant());
+            destination.SetFromField(source);
             break;
         case trFloatToInteger:
         case trIntegerToString:
@@ -38,7 +38,7 @@ void TransferValue(TTransferRule rule, TField& source, TField& destination) {
             break;
         case trMemoToString:
             // A memo's generic value is its whole text; writing it cuts to Size.
-            destination.SetVariant(source.AsVariant());
+            destination.SetFromField(source);
             break;
         case trNone:
             break;

@@ -89,7 +89,12 @@ std::optional<std::int32_t> RoundToInteger(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-TField::TField(TTable& table, int index, TFieldDef def) : m_table(table), m_index(index), m_def(std::move(def)) {
+TField::TField(TTable& table, int index, TFieldDef def)
+    : m_table(table),
+      m_tableAppending(table.m_appending),
+      m_tableRow(table.m_rowNumber),
+      m_index(index),
+      m_def(std::move(def)) {
     switch (m_def.type) {
         case ftMemo:
         case ftFmtMemo:
@@ -124,7 +129,7 @@ TField::TField(TTable& table, int index, TFieldDef def) : m_table(table), m_inde
     }
 }
 
-bool TField::IsNull() {
+bool TField::IsNullUncached() {
     if (m_table.m_appending) {
         return !m_table.m_assigned[static_cast<std::size_t>(m_index)] ||
                dbaccess::IsNull(m_table.m_row[static_cast<std::size_t>(m_index)]);
@@ -132,13 +137,12 @@ bool TField::IsNull() {
     return dbaccess::IsNull(AsVariant());
 }
 
-const TVariant& TField::AsVariant() {
+const TVariant& TField::ReadVariant() {
     if (m_table.m_appending) {
         auto index = static_cast<std::size_t>(m_index);
         return m_table.m_assigned[index] ? m_table.m_row[index] : kNullValue;
     }
     m_table.CheckActive();
-    // Read once per row: the copy asks each field for null-ness, then for its value.
     if (m_valueRow != m_table.m_rowNumber) {
         if (m_table.Eof()) return kNullValue;
         m_table.m_cursor->Read(m_index, m_value);  // a null reads as TNull
@@ -222,6 +226,40 @@ void TField::Fail(const char* pattern) const {
 void TField::StoreText(TVariant& slot, std::string_view text) {
     if (IsSizedText(m_def.type) && m_def.size > 0) text = CutText(text, static_cast<std::size_t>(m_def.size));
     AssignText(slot, text);
+}
+
+bool TField::StoresUnchanged(const TVariant& value) const {
+    if (value.index() == m_plainKind) return true;
+    if (!IsSizedText(m_def.type)) return false;
+    auto* text = std::get_if<std::string>(&value);
+    return text && (m_def.size <= 0 || CutText(*text, static_cast<std::size_t>(m_def.size)).size() == text->size());
+}
+
+void TField::SetFromField(TField& source) {
+    const TVariant& value = source.AsVariant();
+    if (&value != &source.m_value || !StoresUnchanged(value)) return SetVariant(value);
+    TVariant& slot = NewValue();
+    // Only a held buffer is worth trading; anything else copies as cheaply.
+    auto* text = std::get_if<std::string>(&source.m_value);
+    auto* held = std::get_if<std::string>(&slot);
+    if (text && held) {
+        held->swap(*text);
+        source.m_valueRow = kNoRow;
+    } else if (auto* bytes = std::get_if<TBytes>(&source.m_value), *heldBytes = std::get_if<TBytes>(&slot);
+               bytes && heldBytes) {
+        heldBytes->data.swap(bytes->data);
+        source.m_valueRow = kNoRow;
+    } else if (slot.index() != value.index()) {
+        slot = value;
+    } else if (auto* number = std::get_if<std::int32_t>(&value)) {
+        *std::get_if<std::int32_t>(&slot) = *number;  // the common kinds without a visit
+    } else if (auto* real = std::get_if<double>(&value)) {
+        *std::get_if<double>(&slot) = *real;
+    } else if (auto* date = std::get_if<TDateTime>(&value)) {
+        *std::get_if<TDateTime>(&slot) = *date;
+    } else {
+        slot = value;
+    }
 }
 
 void TField::SetVariant(const TVariant& value) {

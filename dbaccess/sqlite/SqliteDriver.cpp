@@ -1,5 +1,7 @@
 #include "SqliteDriver.h"
 
+#include <sqlite3.h>
+
 #include "SqliteConnection.h"
 #include "dbaccess/Errors.h"
 #include "dbaccess/Messages.h"
@@ -20,6 +22,10 @@ public:
 }  // namespace
 
 std::unique_ptr<TDriver> MakeSqliteDriver() {
+    // Nothing here asks SQLite how much memory it holds; keeping the count
+    // would lock a global mutex on every allocation, several per row copied.
+    // It only takes effect before the library's first use, and is harmless after.
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     return std::make_unique<TSqliteDriver>();
 }
 

@@ -17,8 +17,9 @@ std::map<std::string, std::weak_ptr<TSqliteHandle>>& OpenFiles() {
 }
 }  // namespace
 
-void check(sqlite3* db, int rc, std::string_view what) {
-    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) return;
+static_assert(SQLITE_OK == 0 && SQLITE_ROW == 100 && SQLITE_DONE == 101);
+
+void ThrowError(sqlite3* db, int rc, std::string_view what) {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     if (!what.empty()) message += "\n" + std::string(what);
     throw EDatabaseError(message);

@@ -12,8 +12,14 @@ struct sqlite3_stmt;
 
 namespace dbaccess::sqlite {
 
+[[noreturn]] void ThrowError(sqlite3* db, int rc, std::string_view what);
+
 // Turns an SQLite result code into the engine's failure, with the database's text.
-void check(sqlite3* db, int rc, std::string_view what);
+// Inline, since every value written passes here.
+inline void check(sqlite3* db, int rc, std::string_view what) {
+    constexpr int kOk = 0, kRow = 100, kDone = 101;  // SQLITE_OK, SQLITE_ROW, SQLITE_DONE
+    if (rc != kOk && rc != kRow && rc != kDone) ThrowError(db, rc, what);
+}
 
 struct TStatementDeleter {
     void operator()(sqlite3_stmt* statement) const;

@@ -26,8 +26,8 @@ std::string_view ColumnBlob(sqlite3_stmt* statement, int column) {
 }
 
 // The stored value as a 64-bit integer where it is exactly one.
-std::optional<std::int64_t> ExactInteger(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
+std::optional<std::int64_t> ExactInteger(sqlite3_stmt* statement, int column, int storage) {
+    switch (storage) {
         case SQLITE_INTEGER:
             return sqlite3_column_int64(statement, column);
         case SQLITE_FLOAT: {
@@ -49,8 +49,8 @@ std::optional<std::int64_t> ExactInteger(sqlite3_stmt* statement, int column) {
     }
 }
 
-std::optional<double> ExactDouble(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
+std::optional<double> ExactDouble(sqlite3_stmt* statement, int column, int storage) {
+    switch (storage) {
         case SQLITE_FLOAT:
             return sqlite3_column_double(statement, column);
         case SQLITE_INTEGER: {
@@ -233,20 +233,20 @@ void TSqliteTable::Read(int column, TVariant& out) {
         case ftInteger:
         case ftWord:
         case ftAutoInc: {
-            auto value = ExactInteger(statement, column);
+            auto value = ExactInteger(statement, column, storage);
             if (!value || !IntegerRange(def.type)->Contains(*value)) BadValue(column);
             out = static_cast<std::int32_t>(*value);
             return;
         }
         case ftLargeint: {
-            auto value = ExactInteger(statement, column);
+            auto value = ExactInteger(statement, column, storage);
             if (!value) BadValue(column);
             out = *value;
             return;
         }
         case ftFloat:
         case ftCurrency: {
-            auto value = ExactDouble(statement, column);
+            auto value = ExactDouble(statement, column, storage);
             if (!value) BadValue(column);
             out = *value;
             return;
@@ -286,7 +286,7 @@ void TSqliteTable::Read(int column, TVariant& out) {
                     return;
                 }
             }
-            auto value = ExactInteger(statement, column);
+            auto value = ExactInteger(statement, column, storage);
             if (!value || (*value != 0 && *value != 1)) BadValue(column);
             out = *value == 1;
             return;

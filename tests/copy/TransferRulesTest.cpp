@@ -174,7 +174,10 @@ struct TTransferFixture {
         try {
             db.StartTransaction();
             destination.Append();
+            const TVariant before = from.AsVariant();
             TransferValue(SelectTransferRule(to->DataType(), from.DataType()), from, *to);
+            // A value may change hands rather than be copied: the source must still read it.
+            if (from.AsVariant() != before) throw std::runtime_error("the source lost its value");
             destination.Post();
             db.Commit();
             outcome = file.Scalar("SELECT VALOR FROM DST");
@@ -297,4 +300,36 @@ TEST(TransferValue, CounterpartsPairByWholeNameIgnoringCase) {
         EXPECT_EQ(found, testCase.counterpart < 0 ? nullptr : &table.Fields(testCase.counterpart))
             << testCase.sourceName;
     }
+}
+
+// A value that needs no converting changes hands between the two rows' buffers
+// instead of being copied; every row must still read and write its own values.
+TEST(TransferValue, ValuesThatChangeHandsStayWithTheirRow) {
+    TTransferFixture fixture;
+    fixture.file.Exec(
+        "CREATE TABLE SRC (nome VARCHAR(10), obs TEXT, foto BLOB, n INT);"
+        "CREATE TABLE DST (NOME VARCHAR(10), OBS TEXT, FOTO BLOB, N INT);"
+        "INSERT INTO SRC VALUES ('primeira', 'uma observação longa o bastante', x'0001', 1),"
+        " ('segunda', 'outra observação, também longa', x'02', 2),"
+        " ('longa demais', NULL, x'', 3)");
+    fixture.source.SetTableName("SRC");
+    fixture.destination.SetTableName("DST");
+    fixture.source.Open();
+    fixture.destination.Open();
+    fixture.db.StartTransaction();
+    for (fixture.source.First(); !fixture.source.Eof(); fixture.source.Next()) {
+        fixture.destination.Append();
+        for (int i = 0; i < fixture.source.FieldCount(); ++i) {
+            TField& from = fixture.source.Fields(i);
+            const TVariant before = from.AsVariant();
+            TransferValue(trGeneric, from, fixture.destination.Fields(i));
+            EXPECT_EQ(from.AsVariant(), before) << from.FieldName();
+        }
+        fixture.destination.Post();
+    }
+    fixture.db.Commit();
+    EXPECT_EQ(fixture.file.Scalar("SELECT group_concat(NOME || '|' || ifnull(OBS, '-') || '|' || hex(FOTO) || '|' || N,"
+                                  " ';') FROM DST"),
+              "primeira|uma observação longa o bastante|0001|1;segunda|outra observação, também longa|02|2;"
+              "longa dema|-||3");
 }
