@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace dbaccess {
@@ -25,9 +26,24 @@ void AssignBytes(TVariant& value, std::string_view bytes) {
 
 namespace {
 
-// Writes `value` as exactly `width` digits; dates are formatted per row, so no printf.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes `value` as exactly `width` digits; dates are formatted per row, so no printf
+// and, for the widths of a date, two digits at a time.
 char* WriteDigits(char* out, int value, int width) {
     if (value < 0) value = 0;
+    if (width == 2 && value < 100) {
+        std::memcpy(out, kDigitPairs + 2 * value, 2);
+        return out + 2;
+    }
+    if (width == 4 && value < 10000) {
+        std::memcpy(out, kDigitPairs + 2 * (value / 100), 2);
+        std::memcpy(out + 2, kDigitPairs + 2 * (value % 100), 2);
+        return out + 4;
+    }
     for (int i = width - 1; i >= 0; --i) {
         out[i] = static_cast<char>('0' + value % 10);
         value /= 10;

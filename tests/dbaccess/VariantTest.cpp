@@ -54,6 +54,9 @@ TEST(DateTime, IsoFormsReadAndWriteBack) {
     auto date = ParseDate("2024-02-29");
     ASSERT_TRUE(date);
     EXPECT_EQ(FormatDate(*date), "2024-02-29");
+    for (const char* edge : {"0001-01-01", "0099-10-09", "0999-12-31", "9999-12-31"}) {
+        EXPECT_EQ(FormatDate(*ParseDate(edge)), edge);
+    }
     EXPECT_FALSE(ParseDate("2023-02-29"));
     EXPECT_FALSE(ParseDate("2024-13-01"));
     EXPECT_FALSE(ParseDate("2024-02-29 10:00:00"));
